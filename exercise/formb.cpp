@@ -1,0 +1,283 @@
+#include "exercise/formb.h"
+
+#include "classification/pulsanti.h"
+#include "corpus/corpus.h"
+#include "corpus/corpus_incorporato.h"
+#include "exercise/modulo1.h"
+#include "exercise/riempimento.h"
+#include "platform/audio.h"
+#include "platform/command_button.h"
+#include "platform/design.h"
+#include "platform/program_end.h"
+#include "platform/ridimschermo.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+using platform::designFont;
+using platform::placeTwips;
+using platform::rgb;
+using platform::setBackColor;
+using platform::setForeColor;
+
+namespace {
+
+// Design size of the client area, in twips; the layout scaling stretches it
+// to the screen.
+constexpr double larghezzaProgetto = 16800;
+constexpr double altezzaProgetto = 10800;
+
+// The staircase of word labels: the first at (135, 450), the last at (1980, 7830).
+constexpr double scalinoX = (1980.0 - 135.0) / 21.0;
+constexpr double scalinoY = (7830.0 - 450.0) / 21.0;
+
+// Answer area and trail.
+constexpr double colonnaSinistra = 5800;
+constexpr double colonnaDestra = 9300;
+constexpr double larghezzaColonna = 3300;
+constexpr double colonnaTraccia = 12900;
+
+const QString arial = QStringLiteral("Arial");
+
+QPushButton *pulsante(QWidget *padre, const QString &testo, quint32 colore, double punti)
+{
+    auto *b = new platform::CommandButton(testo, padre);
+    b->setFont(designFont(arial, punti, 700));
+    setBackColor(b, colore);
+    return b;
+}
+
+QLabel *etichetta(QWidget *padre, const QString &testo, double punti, int peso = 700)
+{
+    auto *l = new QLabel(testo, padre);
+    l->setFont(designFont(arial, punti, peso));
+    return l;
+}
+
+QGroupBox *riquadro(QWidget *padre, const QString &titolo)
+{
+    auto *g = new QGroupBox(titolo, padre);
+    g->setFont(designFont(arial, 9, 700));
+    return g;
+}
+
+}  // namespace
+
+FormB *FormB::istanza()
+{
+    if (!Modulo1.istanzaFormB)
+        Modulo1.istanzaFormB = new FormB;
+    return Modulo1.istanzaFormB;
+}
+
+bool FormB::esiste()
+{
+    return !Modulo1.istanzaFormB.isNull();
+}
+
+FormB::FormB()
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QStringLiteral("FormB"));
+    setWindowTitle(QStringLiteral("Analisi grammaticale: ARTICOLI"));
+    resize(platform::twips(larghezzaProgetto), platform::twips(altezzaProgetto));
+    setBackColor(this, pulsanti::sfondoFinestra);
+    creaControlli();
+    Form_Load();
+}
+
+FormB::~FormB() = default;
+
+void FormB::creaControlli()
+{
+    using namespace pulsanti;
+
+    for (int i = 1; i <= 22; ++i) {
+        QLabel *parola = etichetta(this, QString(), 12);
+        parola->setObjectName(QStringLiteral("Lbmostra%1").arg(i));
+        setForeColor(parola, parolaDaMostrare);
+        placeTwips(parola, 135 + scalinoX * (i - 1), 450 + scalinoY * (i - 1), 5200, 330);
+        Lbmostra(i) = parola;
+    }
+
+    Label1 = etichetta(this, QStringLiteral("n° della domanda"), 12);
+    setForeColor(Label1, rgb(0, 0, 128));
+    placeTwips(Label1, colonnaSinistra, 120, 4000, 380);
+
+    AVVISO = etichetta(this, QString(), 12);
+    placeTwips(AVVISO, colonnaSinistra, 560, 10800, 420);
+
+    gratifica = etichetta(this, QString(), 26);
+    setForeColor(gratifica, rgb(0, 0, 192));
+    placeTwips(gratifica, colonnaSinistra, 1020, 7000, 760);
+
+    Com10 = pulsante(this, QString::fromLatin1(variabilita[0].caption), variabilita[0].colore, 12);
+    placeTwips(Com10, colonnaSinistra, 1950, larghezzaColonna, 650);
+    Com11 = pulsante(this, QString::fromLatin1(variabilita[1].caption), variabilita[1].colore, 12);
+    placeTwips(Com11, colonnaDestra, 1950, larghezzaColonna, 650);
+
+    for (const Voce &v : partiDelDiscorso) {
+        QPushButton *b = pulsante(this, QString::fromLatin1(v.caption), v.colore, 9);
+        // Variable parts below "PARTE VARIABILE", invariable ones below the other.
+        const bool variabile = v.indice <= corpus::Verbo;
+        const int riga = variabile ? v.indice - 1 : v.indice - 6;
+        placeTwips(b, variabile ? colonnaSinistra : colonnaDestra, 2750 + 560 * riga, larghezzaColonna, 500);
+        Com(v.indice) = b;
+    }
+    for (const Voce &v : tipi) {
+        art(v.indice) = pulsante(this, QString::fromLatin1(v.caption), v.colore, 11);
+        placeTwips(art(v.indice), colonnaSinistra + 2333 * (v.indice - 1), 5700, 2200, 600);
+    }
+    for (const Voce &v : generi) {
+        Masfem(v.indice) = pulsante(this, QString::fromLatin1(v.caption), v.colore, 11);
+        placeTwips(Masfem(v.indice), v.indice == 1 ? colonnaSinistra : colonnaDestra, 6400, larghezzaColonna, 600);
+    }
+    for (const Voce &v : numeri) {
+        Singplu(v.indice) = pulsante(this, QString::fromLatin1(v.caption), v.colore, 11);
+        placeTwips(Singplu(v.indice), v.indice == 1 ? colonnaSinistra : colonnaDestra, 7100, larghezzaColonna, 600);
+    }
+
+    for (int i = 1; i <= 5; ++i) {
+        QLabel *passo = etichetta(this, QString(), 10);
+        passo->setAlignment(Qt::AlignCenter);
+        setBackColor(passo, i == 1 ? displayPrimo : displayAltri);
+        placeTwips(passo, colonnaTraccia, 1950 + 720 * (i - 1), 3750, 600);
+        display(i) = passo;
+    }
+
+    // Statistics, each in its frame.
+    auto numero = [this](QGroupBox *riquadro, double larghezza) {
+        QLabel *valore = etichetta(riquadro, QStringLiteral("0"), 18);
+        valore->setAlignment(Qt::AlignCenter);
+        placeTwips(valore, 90, 300, larghezza, 560);
+        return valore;
+    };
+    Frame1 = riquadro(this, QStringLiteral("risposte"));
+    placeTwips(Frame1, colonnaTraccia, 5650, 1800, 950);
+    Lrisposte = numero(Frame1, 1620);
+    Frame2 = riquadro(this, QStringLiteral("errori"));
+    placeTwips(Frame2, colonnaTraccia + 1950, 5650, 1800, 950);
+    Lerrori = numero(Frame2, 1620);
+    Frame5 = riquadro(this, QStringLiteral("errori in %"));
+    placeTwips(Frame5, colonnaTraccia, 6700, 1800, 950);
+    Lpercentuale = numero(Frame5, 1100);
+    Label8 = etichetta(Frame5, QStringLiteral("%"), 18);
+    placeTwips(Label8, 1200, 300, 500, 560);
+    Frame3 = riquadro(this, QStringLiteral("tempo (s)"));
+    placeTwips(Frame3, colonnaTraccia + 1950, 6700, 1800, 950);
+    MOSTRATEMPO = numero(Frame3, 1620);
+    MOSTRATEMPO->clear();
+    Frame4 = riquadro(this, QStringLiteral("orologio"));
+    setBackColor(Frame4, rgb(0, 0, 128));
+    setForeColor(Frame4, rgb(255, 255, 255));
+    placeTwips(Frame4, colonnaTraccia, 7750, 3750, 950);
+    Lbclock = etichetta(Frame4, QStringLiteral("0"), 18);
+    Lbclock->setAlignment(Qt::AlignCenter);
+    setForeColor(Lbclock, rgb(255, 255, 255));
+    placeTwips(Lbclock, 90, 300, 3570, 560);
+
+    VIA = pulsante(this, QStringLiteral("VIA"), rgb(255, 128, 0), 20);
+    placeTwips(VIA, colonnaSinistra, 8100, 2400, 1000);
+    FINE = pulsante(this, QStringLiteral("FINE"), rgb(255, 64, 64), 16);
+    placeTwips(FINE, colonnaSinistra + 2600, 8100, 1800, 1000);
+    comaiuto = pulsante(this, QStringLiteral("Aiuto ?"), rgb(255, 255, 255), 10);
+    placeTwips(comaiuto, colonnaSinistra + 4600, 8100, 2300, 460);
+    Command8 = pulsante(this, QStringLiteral("mostra errori"), rgb(255, 192, 192), 10);
+    placeTwips(Command8, colonnaSinistra + 4600, 8640, 2300, 460);
+
+    FRASE_INTERA_B = etichetta(this, QString(), 10, 400);
+    placeTwips(FRASE_INTERA_B, 135, 8400, 5400, 330);
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(1000);
+
+    // Wiring: one handler per control, control arrays pass their index.
+    connect(VIA, &QPushButton::clicked, this, &FormB::VIA_Click);
+    connect(FINE, &QPushButton::clicked, this, &FormB::FINE_Click);
+    connect(Command8, &QPushButton::clicked, this, &FormB::Command8_Click);
+    connect(comaiuto, &QPushButton::clicked, this, &FormB::comaiuto_Click);
+    connect(Com10, &QPushButton::clicked, this, &FormB::Com10_Click);
+    connect(Com11, &QPushButton::clicked, this, &FormB::Com11_Click);
+    for (int i = 1; i <= 9; ++i)
+        connect(Com(i), &QPushButton::clicked, this, [this, i] { com_Click(i); });
+    for (int i = 1; i <= 3; ++i)
+        connect(art(i), &QPushButton::clicked, this, [this, i] { art_Click(i); });
+    for (int i = 1; i <= 2; ++i) {
+        connect(Masfem(i), &QPushButton::clicked, this, [this, i] { Masfem_Click(i); });
+        connect(Singplu(i), &QPushButton::clicked, this, [this, i] { Singplu_Click(i); });
+    }
+    connect(Timer1, &QTimer::timeout, this, &FormB::Timer1_Timer);
+}
+
+void FormB::registraControlli()
+{
+    ridimschermo::numcontrolli = 66;
+    ridimschermo::preparaarray();
+    ridimschermo::finestra = this;
+    QWidget *const primi[] = {AVVISO, gratifica, Label1, Frame1, Frame2, Frame3, Frame4, Lrisposte,
+                              Lerrori, MOSTRATEMPO, Lpercentuale, comaiuto, Command8, VIA, FINE, Com10, Com11};
+    int indice = 0;
+    for (QWidget *controllo : primi)
+        ridimschermo::registra(++indice, controllo);
+    ridimschermo::registra(51, Lbclock);
+    for (int i = 1; i <= 3; ++i)
+        ridimschermo::registra(i + 17, art(i));
+    for (int i = 1; i <= 9; ++i)
+        ridimschermo::registra(i + 20, Com(i));
+    for (int i = 1; i <= 21; ++i)
+        ridimschermo::registra(i + 29, Lbmostra(i));
+    for (int i = 1; i <= 3; ++i)
+        ridimschermo::registra(i + 51, art(i));
+    for (int i = 1; i <= 2; ++i)
+        ridimschermo::registra(i + 54, Singplu(i));
+    for (int i = 1; i <= 2; ++i)
+        ridimschermo::registra(i + 56, Masfem(i));
+    for (int i = 1; i <= 5; ++i)
+        ridimschermo::registra(i + 58, display(i));
+    ridimschermo::registra(64, Frame5);
+    ridimschermo::registra(65, Label8);
+    ridimschermo::registra(66, Lbmostra(22));
+    ridimschermo::registraescala();
+}
+
+void FormB::Form_Load()
+{
+    registraControlli();
+    AVVISO->setText(QStringLiteral("Clicca sul tasto VIA per partire"));
+    Modulo1.tempomigliore = 200;
+    Modulo1.domande = 0;
+    Modulo1.errori = 0;
+    Modulo1.avviato = false;
+    for (QPushButton *b : Com)
+        b->setEnabled(false);
+    for (QPushButton *b : art)
+        b->hide();
+    Com10->setEnabled(false);
+    Com11->setEnabled(false);
+    Modulo1.lunghezzaserie = 20;
+    riempiTabelle(corpus::corpusIncorporato(), Modulo1);
+    nascondipulsanti();
+    Timer1->start();
+    audio::suona(QStringLiteral("premivia"));
+}
+
+void FormB::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    // Form_Resize
+    if (ridimschermo::finestra == this)
+        ridimschermo::riscala();
+}
+
+void FormB::Command8_Click()
+{
+    // Implemented with the error review.
+}
+
+void FormB::comaiuto_Click()
+{
+    // Implemented with the help window.
+}

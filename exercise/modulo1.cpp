@@ -1,0 +1,3 @@
+#include "exercise/modulo1.h"
+
+StatoEsercizio Modulo1;

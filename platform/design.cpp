@@ -1,0 +1,112 @@
+#include "platform/design.h"
+
+#include <QAbstractButton>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPalette>
+#include <QScreen>
+#include <QWidget>
+
+#include <cmath>
+
+namespace platform {
+
+namespace {
+
+double logicalDpi()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->logicalDotsPerInchY() : 96.0;
+}
+
+bool isButton(const QWidget *widget)
+{
+    return qobject_cast<const QAbstractButton *>(widget) != nullptr;
+}
+
+}  // namespace
+
+int twips(double length)
+{
+    return static_cast<int>(std::lround(length * logicalDpi() / twipsPerInch));
+}
+
+QRect twipsRect(double left, double top, double width, double height)
+{
+    return {twips(left), twips(top), twips(width), twips(height)};
+}
+
+void placeTwips(QWidget *widget, double left, double top, double width, double height)
+{
+    widget->setGeometry(twipsRect(left, top, width, height));
+}
+
+QColor vbColor(quint32 bbggrr)
+{
+    if (bbggrr & 0x80000000u) {
+        const QPalette palette = QGuiApplication::palette();
+        switch (bbggrr & 0xFFu) {
+        case 0x12:  // button text
+            return palette.color(QPalette::ButtonText);
+        case 0x0F:  // button face
+            return palette.color(QPalette::Button);
+        case 0x05:  // window background
+            return palette.color(QPalette::Window);
+        default:
+            return palette.color(QPalette::WindowText);
+        }
+    }
+    return QColor(static_cast<int>(bbggrr & 0xFFu), static_cast<int>((bbggrr >> 8) & 0xFFu),
+                  static_cast<int>((bbggrr >> 16) & 0xFFu));
+}
+
+void setBackColor(QWidget *widget, quint32 bbggrr)
+{
+    QPalette palette = widget->palette();
+    const QColor colour = vbColor(bbggrr);
+    if (isButton(widget)) {
+        palette.setColor(QPalette::Button, colour);
+    } else {
+        palette.setColor(QPalette::Window, colour);
+        widget->setAutoFillBackground(true);
+    }
+    widget->setPalette(palette);
+}
+
+QColor backColor(const QWidget *widget)
+{
+    return widget->palette().color(isButton(widget) ? QPalette::Button : QPalette::Window);
+}
+
+void setForeColor(QWidget *widget, quint32 bbggrr)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(isButton(widget) ? QPalette::ButtonText : QPalette::WindowText, vbColor(bbggrr));
+    widget->setPalette(palette);
+}
+
+QColor foreColor(const QWidget *widget)
+{
+    return widget->palette().color(isButton(widget) ? QPalette::ButtonText : QPalette::WindowText);
+}
+
+QFont designFont(const QString &family, double points, int weight)
+{
+    QFont font(family);
+    font.setPointSizeF(points);
+    font.setWeight(static_cast<QFont::Weight>(weight));
+    return font;
+}
+
+void installFontSubstitutions()
+{
+    // Liberation Sans shares Arial's metrics; it also stands in for the old
+    // bitmap "MS Sans Serif". URW Bookman is the free Bookman face.
+    QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans")});
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    QFont::insertSubstitutions(QStringLiteral("Bookman Old Style"),
+                               {QStringLiteral("URW Bookman"), QStringLiteral("URW Bookman L")});
+}
+
+}  // namespace platform

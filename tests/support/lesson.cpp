@@ -1,0 +1,169 @@
+#include "tests/support/lesson.h"
+
+#include "corpus/corpus.h"
+#include "exercise/formb.h"
+#include "exercise/modulo1.h"
+#include "exercise/riempimento.h"
+#include "platform/program_end.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace test {
+
+namespace {
+
+void destroyAllWindows()
+{
+    QList<QPointer<QWidget>> windows;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        windows.append(window);
+    for (const QPointer<QWidget> &window : windows)
+        delete window.data();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+}  // namespace
+
+bool shown(const QWidget *widget)
+{
+    return widget && widget->isVisibleTo(widget->window());
+}
+
+bool usable(const QWidget *widget)
+{
+    return shown(widget) && widget->isEnabled();
+}
+
+Lesson::Lesson()
+{
+    destroyAllWindows();
+    Modulo1 = StatoEsercizio{};
+    platform::setClock(&clock);
+    platform::setRandom(&random);
+    platform::setSoundPlayer(&player);
+    platform::setProgramEnd([this] { ++programEnds; });
+}
+
+Lesson::~Lesson()
+{
+    destroyAllWindows();
+    platform::setClock(nullptr);
+    platform::setRandom(nullptr);
+    platform::setSoundPlayer(nullptr);
+    platform::setProgramEnd({});
+    Modulo1 = StatoEsercizio{};
+}
+
+FormB *Lesson::open(int mode)
+{
+    Modulo1.modoanalisi = mode;
+    form = FormB::istanza();
+    form->show();
+    return form;
+}
+
+void Lesson::useCorpus(const QByteArray &tsv)
+{
+    const corpus::Risultato letto = corpus::leggi(tsv);
+    if (!letto.valido())
+        qFatal("test corpus rejected: %s", qUtf8Printable(letto.errore->messaggio()));
+    Modulo1.testoparola = {};
+    Modulo1.partediscorso = {};
+    Modulo1.tipoarticolo = {};
+    Modulo1.genere = {};
+    Modulo1.numero = {};
+    riempiTabelle(*letto.corpus, Modulo1);
+}
+
+void Lesson::start(int row)
+{
+    random.queueIndex(row, Modulo1.numfrasi);
+    click(form->VIA);
+}
+
+void Lesson::click(QAbstractButton *button)
+{
+    QWidget *window = button->window();
+    const QPoint centre = button->mapTo(window, button->rect().center());
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, centre);
+}
+
+QAbstractButton *Lesson::rightButton() const
+{
+    const int s = Modulo1.numfrase;
+    const int p = Modulo1.posparola;
+    const int code = Modulo1.partediscorso(s, p);
+    if (usable(form->Com10))
+        return code < 6 ? form->Com10 : form->Com11;
+    for (int i = 1; i <= 9; ++i)
+        if (usable(form->Com(i)))
+            return form->Com(code);
+    if (usable(form->art(1)))
+        return form->art(Modulo1.tipoarticolo(s, p));
+    if (usable(form->Masfem(1)))
+        return form->Masfem(Modulo1.genere(s, p));
+    if (usable(form->Singplu(1)))
+        return form->Singplu(Modulo1.numero(s, p));
+    return nullptr;
+}
+
+QAbstractButton *Lesson::wrongButton() const
+{
+    QAbstractButton *right = rightButton();
+    if (!right)
+        return nullptr;
+    if (right == form->Com10)
+        return form->Com11;
+    if (right == form->Com11)
+        return form->Com10;
+    for (QPushButton *candidate : form->findChildren<QPushButton *>())
+        if (candidate != right && usable(candidate) && candidate != form->VIA && candidate != form->FINE
+            && candidate != form->Command8 && candidate != form->comaiuto)
+            return candidate;
+    return nullptr;
+}
+
+bool Lesson::answerRight()
+{
+    QAbstractButton *button = rightButton();
+    if (button)
+        click(button);
+    return button != nullptr;
+}
+
+bool Lesson::answerWrong()
+{
+    QAbstractButton *button = wrongButton();
+    if (button)
+        click(button);
+    return button != nullptr;
+}
+
+int Lesson::finishSentence()
+{
+    int presses = 0;
+    while (!shown(form->VIA) && answerRight())
+        ++presses;
+    return presses;
+}
+
+void Lesson::onNextModal(std::function<void(QWidget *)> handler)
+{
+    auto *poll = new QTimer;
+    poll->setInterval(0);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, handler] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            poll->stop();
+            poll->deleteLater();
+            handler(modal);
+        }
+    });
+    poll->start();
+}
+
+}  // namespace test
