@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <random>
 #include <functional>
 
 namespace test {
@@ -49,7 +50,7 @@ public:
     float next() override
     {
         if (values.empty())
-            return fallback;
+            return static_cast<float>(spread() % 1000000u) / 1000000.0f;
         const float value = values.front();
         values.pop_front();
         return value;
@@ -62,7 +63,8 @@ public:
 
     std::deque<float> values;
     std::vector<float> seeds;
-    float fallback = 0.0f;
+    // Once the queue is empty: a fixed, evenly spread sequence.
+    std::minstd_rand spread{1u};
 };
 
 class RecordingPlayer final : public platform::SoundPlayer

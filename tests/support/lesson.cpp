@@ -166,4 +166,24 @@ void Lesson::onNextModal(std::function<void(QWidget *)> handler)
     poll->start();
 }
 
+void Lesson::keepContinuing()
+{
+    auto *poll = new QTimer(form);
+    poll->setInterval(0);
+    QObject::connect(poll, &QTimer::timeout, poll, [this] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || modal->property("test_continued").toBool())
+            return;
+        for (QPushButton *button : modal->findChildren<QPushButton *>()) {
+            if (button->text() == QLatin1String("PROSEGUI")) {
+                modal->setProperty("test_continued", true);
+                ++resultsShown;
+                button->click();
+                return;
+            }
+        }
+    });
+    poll->start();
+}
+
 }  // namespace test

@@ -43,6 +43,10 @@ public:
 
     // Runs `handler` on the next modal window (e.g. the results) once it is up.
     static void onNextModal(std::function<void(QWidget *)> handler);
+    // From now on presses "PROSEGUI" on every results window that opens;
+    // counts them in resultsShown.
+    void keepContinuing();
+    int resultsShown = 0;
 
     FakeClock clock;
     ScriptedRandom random;

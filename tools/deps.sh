@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs, from Debian 12's packages, whatever the build, the program and the
+# tests need and the machine lacks. Safe to run again: present packages are
+# skipped, and nothing is fetched when all are there.
+set -euo pipefail
+
+packages=(
+  g++ cmake ninja-build pkg-config          # toolchain
+  qt6-base-dev qt6-multimedia-dev libgl-dev # Qt 6 Widgets, Multimedia, Test
+  fonts-liberation2 fonts-urw-base35        # free faces for Arial and Bookman
+  pulseaudio pulseaudio-utils               # the real-audio test's sound server
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
