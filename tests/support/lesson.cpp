@@ -27,6 +27,8 @@ void destroyAllWindows()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+Lesson *current = nullptr;
+
 }  // namespace
 
 bool shown(const QWidget *widget)
@@ -41,6 +43,7 @@ bool usable(const QWidget *widget)
 
 Lesson::Lesson()
 {
+    current = this;
     destroyAllWindows();
     Modulo1 = StatoEsercizio{};
     platform::setClock(&clock);
@@ -51,6 +54,10 @@ Lesson::Lesson()
 
 Lesson::~Lesson()
 {
+    // A lesson replaced by a newer one leaves the newer one's set-up alone.
+    if (current != this)
+        return;
+    current = nullptr;
     destroyAllWindows();
     platform::setClock(nullptr);
     platform::setRandom(nullptr);
