@@ -1,12 +1,9 @@
-// The program's benchmark probe. It links the same library as the program
-// and, depending on its first argument, does one of:
+// The program's benchmark probe for answers and the corpus. It links the
+// same library as the program and, depending on its first argument, does:
 //
-//   avvio iniziale     the program's own start-up; leaves at the start
-//                      window's first frame ("dipinto <ns>" on stdout)
-//   avvio esercizio    the same, then "solo articoli" and "VIA" at once; leaves
-//                      at the exercise window's first frame with a sentence
 //   risposte <n>       <n> judged answers, right and wrong mixed, with a clock
-//                      that lets the feedback second pass at once
+//                      that lets the feedback second pass at once; the
+//                      first 100 are the baseline of the memory figures
 //   corpus <n>         reads and checks the built-in sentences <n> times
 //
 // bench/run.sh starts it and puts the figures together.
@@ -14,7 +11,6 @@
 #include "bench/primo_disegno.h"
 
 #include "app/applicazione.h"
-#include "app/iniziale.h"
 #include "corpus/corpus.h"
 #include "corpus/corpus_incorporato.h"
 #include "exercise/formb.h"
@@ -49,68 +45,11 @@
 
 namespace {
 
-// ---- start-up ---------------------------------------------------------------
-
-int avvio(const char *fin_dove)
-{
-    const bool finoAllEsercizio = std::strcmp(fin_dove, "esercizio") == 0;
-    if (!finoAllEsercizio && std::strcmp(fin_dove, "iniziale") != 0) {
-        std::fprintf(stderr, "avvio: 'iniziale' or 'esercizio'\n");
-        return 2;
-    }
-
-    // Exactly what main() does, with the program's own (empty) command line.
-    int argc = 1;
-    char nome[] = "analisi-articoli";
-    char *argv[] = {nome, nullptr};
-    QApplication app(argc, argv);
-
-    bool viaPremuto = false;
-    std::unique_ptr<bench::PrimoDisegno> sullEsercizio;
-    bench::PrimoDisegno sullIniziale(
-        [](const QWidget *w) { return qobject_cast<const Iniziale *>(w) != nullptr; },
-        [&] {
-            if (!finoAllEsercizio)
-                bench::riferisciEdEsci();
-            // The quickest pupil: "solo articoli" and "VIA" as soon as the
-            // start window is up.
-            sullEsercizio = std::make_unique<bench::PrimoDisegno>(
-                [&](const QWidget *w) { return viaPremuto && qobject_cast<const FormB *>(w) != nullptr; },
-                [] { bench::riferisciEdEsci(); });
-            Iniziale::istanza()->Command2_Click();
-            FormB::istanza()->VIA->click();
-            viaPremuto = true;
-        });
-
-    preparaApplicazione();
-    Iniziale::istanza()->show();
-    return QApplication::exec();
-}
-
 // ---- answers ----------------------------------------------------------------
 
-// The feedback second passes at once; everything else is the real thing.
-class OrologioIstantaneo final : public platform::Clock
-{
-public:
-    float secondsSinceMidnight() override { return secondi_; }
-    std::int64_t monotonicMs() override { return ms_; }
-    void wait(int ms) override
-    {
-        ms_ += ms;
-        secondi_ += static_cast<float>(ms) / 1000.0f;
-        if (secondi_ >= platform::secondsPerDay)
-            secondi_ -= platform::secondsPerDay;
-    }
-
-private:
-    float secondi_ = 36000.0f;
-    std::int64_t ms_ = 0;
-};
-
-// Wall time of the answers, paused while the results window is up (that time
-// belongs to the pupil reading it). Under callgrind it also switches the
-// collection, so that only the answers themselves are counted.
+// Wall time, paused and resumed around what does not belong to the figure.
+// Under callgrind it can also switch the collection, so that the count covers
+// exactly what the wall time covers.
 class Cronometro
 {
 public:
@@ -119,6 +58,7 @@ public:
     void avvia()
     {
         accumulato_ = 0;
+        sospeso_ = false;
         riprendi();
     }
     void pausa()
@@ -132,32 +72,87 @@ public:
     }
     void riprendi()
     {
-        if (attivo_)
+        if (attivo_ || finito_)
             return;
         if (callgrind)
             CALLGRIND_TOGGLE_COLLECT;
         attivo_ = true;
         inizio_ = bench::monotonoNs();
     }
-    std::int64_t fermaNs()
+    // Pauses for a stretch that belongs to someone else; resume() undoes only
+    // a pause made here.
+    void sospendi()
+    {
+        sospeso_ = attivo_;
+        pausa();
+    }
+    void riattiva()
+    {
+        if (sospeso_)
+            riprendi();
+        sospeso_ = false;
+    }
+    void ferma()
     {
         pausa();
-        return accumulato_;
+        finito_ = true;
     }
-    bool attivo() const { return attivo_; }
+    void azzera() { finito_ = false; }
+    double us() const { return static_cast<double>(accumulato_) / 1000.0; }
 
 private:
     bool attivo_ = false;
+    bool sospeso_ = false;
+    bool finito_ = false;
     std::int64_t inizio_ = 0;
     std::int64_t accumulato_ = 0;
+};
+
+// Two views of one answer. `gestore`: the program's own work from the click
+// until its handler returns, without the feedback second (the wait and the
+// frame drawn during it). `schermo`: everything from the click until the
+// window shows the outcome, both frames included. Neither counts the time the
+// results window is up: that belongs to the pupil reading it.
+struct Cronometri {
+    Cronometro gestore;
+    Cronometro schermo;
+};
+
+// The feedback second passes at once, but what the real wait does for the
+// window in that second (drawing the message) still happens, outside the
+// handler's figure.
+class OrologioIstantaneo final : public platform::Clock
+{
+public:
+    explicit OrologioIstantaneo(Cronometri &c)
+        : c_(c)
+    {
+    }
+    float secondsSinceMidnight() override { return secondi_; }
+    std::int64_t monotonicMs() override { return ms_; }
+    void wait(int ms) override
+    {
+        c_.gestore.sospendi();
+        QCoreApplication::processEvents();
+        ms_ += ms;
+        secondi_ += static_cast<float>(ms) / 1000.0f;
+        if (secondi_ >= platform::secondsPerDay)
+            secondi_ -= platform::secondsPerDay;
+        c_.gestore.riattiva();
+    }
+
+private:
+    Cronometri &c_;
+    float secondi_ = 36000.0f;
+    std::int64_t ms_ = 0;
 };
 
 // Presses "PROSEGUI" on every results window once it has been painted.
 class ChiudiRisultati final : public QObject
 {
 public:
-    explicit ChiudiRisultati(Cronometro &crono)
-        : crono_(crono)
+    explicit ChiudiRisultati(Cronometri &c)
+        : c_(c)
     {
         QCoreApplication::instance()->installEventFilter(this);
     }
@@ -178,8 +173,8 @@ protected:
             if (widget == finestra && !aperta_) {
                 aperta_ = finestra;
                 ++aperte;
-                pausato_ = crono_.attivo();
-                crono_.pausa();
+                c_.gestore.sospendi();
+                c_.schermo.sospendi();
                 // A window that never paints is closed all the same.
                 QTimer::singleShot(2000, finestra, [this] { prosegui(); });
             }
@@ -191,8 +186,8 @@ protected:
         case QEvent::Hide:
             if (widget == finestra && finestra == aperta_) {
                 aperta_ = nullptr;
-                if (pausato_)
-                    crono_.riprendi();
+                c_.gestore.riattiva();
+                c_.schermo.riattiva();
             }
             break;
         default:
@@ -216,9 +211,8 @@ private:
         finestra->close();
     }
 
-    Cronometro &crono_;
+    Cronometri &c_;
     QPointer<QWidget> aperta_;
-    bool pausato_ = false;
 };
 
 bool usabile(const QWidget *w)
@@ -270,6 +264,15 @@ QAbstractButton *pulsanteSbagliato(FormB *f, QAbstractButton *giusto, Generatore
     return altri[std::uniform_int_distribution<std::size_t>(0, altri.size() - 1)(g)];
 }
 
+bool tutteUsate()
+{
+    for (int riga = 0; riga < Modulo1.numfrasi; ++riga)
+        if (Modulo1.partediscorso(riga, 0) > 0 && Modulo1.frasiusate[static_cast<std::size_t>(riga)] == 0)
+            return false;
+    return true;
+}
+
+// A real click through the window system, as the pupil's mouse makes it.
 void clicca(QAbstractButton *b)
 {
     QWidget *finestra = b->window();
@@ -304,10 +307,18 @@ double percentile(const std::vector<double> &ordinati, double quota)
     return ordinati[std::min(indice, ordinati.size() - 1)];
 }
 
+void stampa(const char *nome, std::vector<double> tempi)
+{
+    std::sort(tempi.begin(), tempi.end());
+    std::printf("risposte %s_median_us=%.1f %s_p99_us=%.1f %s_max_us=%.1f\n", nome, percentile(tempi, 0.5), nome,
+                percentile(tempi, 0.99), nome, tempi.back());
+}
+
 int risposte(int argc, char **argv)
 {
+    const char *uso = "risposte <n> [--callgrind gestore|schermo]\n";
     if (argc < 3) {
-        std::fprintf(stderr, "risposte <n> [--callgrind]\n");
+        std::fprintf(stderr, "%s", uso);
         return 2;
     }
     const int quante = std::atoi(argv[2]);
@@ -316,17 +327,24 @@ int risposte(int argc, char **argv)
         std::fprintf(stderr, "risposte: more than %d answers\n", riscaldo);
         return 2;
     }
-    Cronometro crono;
-    const bool callgrind = argc > 3 && std::strcmp(argv[3], "--callgrind") == 0;
+    Cronometri c;
+    Cronometro *contato = nullptr;
+    if (argc > 3) {
+        if (argc < 5 || std::strcmp(argv[3], "--callgrind") != 0) {
+            std::fprintf(stderr, "%s", uso);
+            return 2;
+        }
+        contato = std::strcmp(argv[4], "gestore") == 0 ? &c.gestore : &c.schermo;
+    }
 
     int argcQt = 1;
     char nome[] = "analisi-articoli";
     char *argvQt[] = {nome, nullptr};
     QApplication app(argcQt, argvQt);
     preparaApplicazione();
-    OrologioIstantaneo orologio;
+    OrologioIstantaneo orologio(c);
     platform::setClock(&orologio);
-    ChiudiRisultati chiudi(crono);
+    ChiudiRisultati chiudi(c);
 
     Modulo1.modoanalisi = 0;
     FormB *f = FormB::istanza();
@@ -335,30 +353,35 @@ int risposte(int argc, char **argv)
         std::fprintf(stderr, "risposte: the exercise window never showed\n");
         return 1;
     }
+    // Connected after the window's own handlers, so it runs once they return.
+    for (QPushButton *b : f->findChildren<QPushButton *>())
+        QObject::connect(b, &QAbstractButton::clicked, b, [&c] { c.gestore.ferma(); });
 
     std::minstd_rand g(20240611u);
     std::bernoulli_distribution sbaglia(0.25);
-    std::vector<double> tempiUs;
-    tempiUs.reserve(static_cast<std::size_t>(quante));
-    std::vector<double> conRisultatiUs;
+    std::vector<double> gestoreUs;
+    std::vector<double> schermoUs;
+    gestoreUs.reserve(static_cast<std::size_t>(quante));
+    schermoUs.reserve(static_cast<std::size_t>(quante));
     int sbagliate = 0;
     int frasi = 0;
     int giri = 1;
     Memoria dopoRiscaldo;
 
-    while (static_cast<int>(tempiUs.size()) < quante) {
+    while (static_cast<int>(gestoreUs.size()) < quante) {
         QAbstractButton *giusto = pulsanteGiusto(f);
         if (!giusto) {
-            if (!usabile(f->VIA)) {
+            if (tutteUsate()) {
                 // Every sentence has been used: a new run, in the other mode.
                 ++giri;
                 Modulo1.frasiusate.fill(0);
                 Modulo1.modoanalisi = 1 - Modulo1.modoanalisi;
                 f->VIA->show();
             }
+            c.gestore.ferma();
             clicca(f->VIA);
             ++frasi;
-            if (!pulsanteGiusto(f)) {
+            if (!pulsanteGiusto(f) && !tutteUsate()) {
                 std::fprintf(stderr, "risposte: no question after VIA\n");
                 return 1;
             }
@@ -372,30 +395,29 @@ int risposte(int argc, char **argv)
             }
         }
 
-        const int risultatiPrima = chiudi.aperte;
-        crono.callgrind = callgrind && tempiUs.size() >= riscaldo;
-        crono.avvia();
+        const bool conta = gestoreUs.size() >= riscaldo;
+        c.gestore.callgrind = contato == &c.gestore && conta;
+        c.schermo.callgrind = contato == &c.schermo && conta;
+        c.gestore.azzera();
+        c.schermo.azzera();
+        c.schermo.avvia();
+        c.gestore.avvia();
         clicca(premuto);
-        QCoreApplication::processEvents();  // the repaint the answer asked for
-        const double us = static_cast<double>(crono.fermaNs()) / 1000.0;
-        tempiUs.push_back(us);
-        if (chiudi.aperte != risultatiPrima)
-            conRisultatiUs.push_back(us);
+        QCoreApplication::processEvents();  // the frame that shows the outcome
+        c.gestore.ferma();
+        c.schermo.ferma();
+        gestoreUs.push_back(c.gestore.us());
+        schermoUs.push_back(c.schermo.us());
 
-        if (tempiUs.size() == riscaldo)
+        if (gestoreUs.size() == riscaldo)
             dopoRiscaldo = memoria();
     }
     const Memoria allaFine = memoria();
 
-    std::vector<double> ordinati = tempiUs;
-    std::sort(ordinati.begin(), ordinati.end());
-    std::sort(conRisultatiUs.begin(), conRisultatiUs.end());
     std::printf("risposte n=%d sbagliate=%d frasi=%d giri=%d serie=%d\n", quante, sbagliate, frasi, giri,
                 chiudi.aperte);
-    std::printf("risposte median_us=%.1f p99_us=%.1f max_us=%.1f\n", percentile(ordinati, 0.5),
-                percentile(ordinati, 0.99), ordinati.back());
-    if (!conRisultatiUs.empty())
-        std::printf("risposte con_risultati_median_us=%.1f\n", percentile(conRisultatiUs, 0.5));
+    stampa("gestore", gestoreUs);
+    stampa("schermo", schermoUs);
     std::printf("risposte rss_%d_kb=%ld rss_%d_kb=%ld heap_%d_kb=%ld heap_%d_kb=%ld\n", riscaldo,
                 dopoRiscaldo.rssKb, quante, allaFine.rssKb, riscaldo, dopoRiscaldo.heapKb, quante,
                 allaFine.heapKb);
@@ -440,16 +462,13 @@ int leggiCorpus(int argc, char **argv)
 
 int main(int argc, char **argv)
 {
-    if (argc >= 3 && std::strcmp(argv[1], "avvio") == 0)
-        return avvio(argv[2]);
     if (argc >= 2 && std::strcmp(argv[1], "risposte") == 0)
         return risposte(argc, argv);
     if (argc >= 2 && std::strcmp(argv[1], "corpus") == 0)
         return leggiCorpus(argc, argv);
     std::fprintf(stderr,
-                 "usage: %s avvio iniziale|esercizio\n"
-                 "       %s risposte <n> [--callgrind]\n"
+                 "usage: %s risposte <n> [--callgrind gestore|schermo]\n"
                  "       %s corpus <n>\n",
-                 argv[0], argv[0], argv[0]);
+                 argv[0], argv[0]);
     return 2;
 }

@@ -65,8 +65,8 @@ unset QT_QPA_PLATFORM
 # ---- measurements --------------------------------------------------------------
 echo "measuring start-up ($runs runs each, taking turns)..." >&2
 "$bin/analisi-lancio" "$runs" 2 \
-  -- iniziale "$bin/analisi-bench" avvio iniziale \
-  -- esercizio "$bin/analisi-bench" avvio esercizio \
+  -- iniziale "$bin/analisi-avvio" iniziale \
+  -- esercizio "$bin/analisi-avvio" esercizio \
   -- metro "$bin/analisi-metro" >"$work/avvio" 2>>"$log"
 echo "measuring the corpus..." >&2
 "$bin/analisi-bench" corpus 2000 >"$work/corpus" 2>>"$log"
