@@ -7,7 +7,7 @@
 // machine falls on all of them alike. Each must print "dipinto <ns>" (its
 // CLOCK_MONOTONIC reading at the first frame) and exit. Output, one line per
 // label:
-//   <label> median_ms=<> min_ms=<> max_ms=<> peak_rss_kb=<median> runs=<>
+//   <label> median_ms=<> min_ms=<> max_ms=<> cpu_ms=<median> peak_rss_kb=<median> runs=<>
 
 #include <algorithm>
 #include <cstdio>
@@ -30,6 +30,7 @@ struct Programma {
     std::string etichetta;
     std::vector<char *> argomenti;  // null-terminated
     std::vector<double> ms;
+    std::vector<double> cpuMs;
     std::vector<long> rssKb;
 };
 
@@ -40,9 +41,10 @@ long long monotonoNs()
     return static_cast<long long>(t.tv_sec) * 1'000'000'000LL + t.tv_nsec;
 }
 
-// One run: milliseconds to the first frame and peak RSS in kB; false when the
-// program failed or reported no frame.
-bool esegui(const Programma &p, double &ms, long &rssKb)
+// One run: milliseconds to the first frame, processor time of the whole run
+// (it ends at that frame) and peak RSS in kB; false when the program failed or
+// reported no frame.
+bool esegui(const Programma &p, double &ms, double &cpuMs, long &rssKb)
 {
     int tubo[2];
     if (pipe(tubo) != 0)
@@ -81,6 +83,8 @@ bool esegui(const Programma &p, double &ms, long &rssKb)
     const long long dipinto = std::atoll(uscita.c_str() + dove + 8);
     ms = static_cast<double>(dipinto - inizio) / 1e6;
     rssKb = uso.ru_maxrss;
+    cpuMs = static_cast<double>(uso.ru_utime.tv_sec + uso.ru_stime.tv_sec) * 1e3
+            + static_cast<double>(uso.ru_utime.tv_usec + uso.ru_stime.tv_usec) / 1e3;
     return true;
 }
 
@@ -126,20 +130,22 @@ int main(int argc, char **argv)
     for (int giro = 0; giro < riscaldo + volte; ++giro) {
         for (Programma &p : programmi) {
             double ms = 0;
+            double cpuMs = 0;
             long rss = 0;
-            if (!esegui(p, ms, rss))
+            if (!esegui(p, ms, cpuMs, rss))
                 return 1;
             if (giro >= riscaldo) {
                 p.ms.push_back(ms);
+                p.cpuMs.push_back(cpuMs);
                 p.rssKb.push_back(rss);
             }
         }
     }
 
     for (const Programma &p : programmi) {
-        std::printf("%s median_ms=%.1f min_ms=%.1f max_ms=%.1f peak_rss_kb=%ld runs=%zu\n", p.etichetta.c_str(),
-                    mediana(p.ms), *std::min_element(p.ms.begin(), p.ms.end()),
-                    *std::max_element(p.ms.begin(), p.ms.end()), mediana(p.rssKb), p.ms.size());
+        std::printf("%s median_ms=%.1f min_ms=%.1f max_ms=%.1f cpu_ms=%.1f peak_rss_kb=%ld runs=%zu\n",
+                    p.etichetta.c_str(), mediana(p.ms), *std::min_element(p.ms.begin(), p.ms.end()),
+                    *std::max_element(p.ms.begin(), p.ms.end()), mediana(p.cpuMs), mediana(p.rssKb), p.ms.size());
     }
     return 0;
 }
