@@ -272,6 +272,12 @@ void FormB::resizeEvent(QResizeEvent *event)
         ridimschermo::riscala();
 }
 
+void FormB::closeEvent(QCloseEvent *event)
+{
+    QWidget::closeEvent(event);
+    platform::endProgram();
+}
+
 void FormB::Command8_Click()
 {
     // Implemented with the error review.

@@ -229,6 +229,14 @@ private slots:
         QCOMPARE(lesson->player.cues.last(), QStringLiteral("congafine"));
         QCOMPARE(lesson->programEnds, 1);
     }
+
+    void closingTheExerciseWindowEndsTheProgram()
+    {
+        openWith(0);
+        form->close();
+        QCOMPARE(lesson->programEnds, 1);
+        QVERIFY(!lesson->player.cues.contains(QStringLiteral("congafine")));
+    }
 };
 
 ANALISI_TEST_MAIN(TestSentenceFlow)
