@@ -17,6 +17,23 @@ Shape::Shape(Kind kind, QWidget *parent)
     setAttribute(Qt::WA_NoSystemBackground);
 }
 
+int Shape::margin() const
+{
+    return borderWidth_ > 1 ? (borderWidth_ + 1) / 2 : 0;
+}
+
+void Shape::setBounds(const QRect &outline)
+{
+    const int m = margin();
+    setGeometry(outline.adjusted(-m, -m, m, m));
+}
+
+QRect Shape::bounds() const
+{
+    const int m = margin();
+    return geometry().adjusted(m, m, -m, -m);
+}
+
 void Shape::setFillColor(quint32 bbggrr)
 {
     filled_ = true;
@@ -38,7 +55,9 @@ void Shape::setBorderColor(quint32 bbggrr)
 
 void Shape::setBorderWidth(int pixels)
 {
+    const QRect outline = bounds();
     borderWidth_ = std::max(pixels, 0);
+    setBounds(outline);
     update();
 }
 
@@ -47,15 +66,17 @@ void Shape::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
 
-    // A circle is the largest one centred in the bounds.
-    QRectF bounds = rect();
+    // The outline in the widget's own coordinates.
+    const int m = margin();
+    QRectF outline = QRectF(rect()).adjusted(m, m, -m, -m);
+    // A circle is the largest one centred in the outline.
     if (kind_ == Kind::Circle) {
-        const qreal side = std::min(bounds.width(), bounds.height());
-        bounds = QRectF(bounds.center().x() - side / 2, bounds.center().y() - side / 2, side, side);
+        const qreal side = std::min(outline.width(), outline.height());
+        outline = QRectF(outline.center().x() - side / 2, outline.center().y() - side / 2, side, side);
     }
-    // The pen is centred on its path: draw half a width inside the bounds.
-    const qreal half = borderWidth_ / 2.0;
-    const QRectF path = bounds.adjusted(half, half, -half, -half);
+    // The pen is centred on the path: a thin border goes half a pixel in,
+    // onto the outline's outermost pixels; a wide one runs along the outline.
+    const QRectF path = borderWidth_ <= 1 ? outline.adjusted(0.5, 0.5, -0.5, -0.5) : outline;
 
     if (borderWidth_ > 0) {
         QPen pen(border_);

@@ -3,6 +3,10 @@
 // A shape drawn on a window: a circle or a rectangle, filled with a colour or
 // left empty, with a border of a colour and a width in pixels. It takes no
 // clicks, so controls it frames stay usable.
+//
+// A shape stands on its outline, given with setBounds(). A border of one
+// pixel lies just inside the outline; a wider one is centred on it, so the
+// widget reaches half a border beyond the outline.
 
 #include <QColor>
 #include <QWidget>
@@ -20,6 +24,9 @@ public:
 
     Kind kind() const { return kind_; }
 
+    void setBounds(const QRect &outline);
+    QRect bounds() const;
+
     // Solid fill in 0x00BBGGRR; noFill() leaves the inside transparent.
     void setFillColor(quint32 bbggrr);
     void noFill();
@@ -28,7 +35,7 @@ public:
 
     void setBorderColor(quint32 bbggrr);
     QColor borderColor() const { return border_; }
-    // In pixels; the border lies inside the shape's bounds.
+    // In pixels.
     void setBorderWidth(int pixels);
     int borderWidth() const { return borderWidth_; }
 
@@ -36,6 +43,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    int margin() const;
+
     Kind kind_;
     bool filled_ = false;
     QColor fill_;
