@@ -110,10 +110,11 @@ void classificaform::creaControlli()
     Shape1->noFill();
     Shape1->setBorderColor(rgb(0, 0, 255));
     Shape1->setBorderWidth(10);
-    placeTwips(Shape1, 45, 225, 7545, 6375);
+    Shape1->setBounds(platform::twipsRect(45, 225, 7545, 6375));
 
     Label5 = etichetta(this, QStringLiteral("livello raggiunto nell'ultima serie di domande"),
                        designFont(msSansSerif, 13.5));
+    Label5->setObjectName(QStringLiteral("Label5"));
     placeTwips(Label5, 960, 240, 0, 0);
     Label5->adjustSize();
 
@@ -128,9 +129,11 @@ void classificaform::creaControlli()
     LbNuovoRecord = etichetta(this, QStringLiteral("nuovo record"), designFont(arial, 29.25, 700));
     LbNuovoRecord->setObjectName(QStringLiteral("LbNuovoRecord"));
     platform::setForeColor(LbNuovoRecord, rgb(255, 0, 0));
+    LbNuovoRecord->setWordWrap(true);
     placeTwips(LbNuovoRecord, 360, 1665, 3750, 675);
 
     Label2 = etichetta(this, QStringLiteral("tempo migliore"), designFont(arial, 12, 700));
+    Label2->setObjectName(QStringLiteral("Label2"));
     placeTwips(Label2, 4995, 1530, 0, 0);
     Label2->adjustSize();
 
@@ -140,6 +143,7 @@ void classificaform::creaControlli()
     placeTwips(LbTrecord, 4815, 1800, 720, 510);
 
     Label1 = etichetta(this, QStringLiteral("secondi"), designFont(arial, 12, 700));
+    Label1->setObjectName(QStringLiteral("Label1"));
     platform::setForeColor(Label1, rgb(255, 0, 0));
     placeTwips(Label1, 5760, 1980, 0, 0);
     Label1->adjustSize();
@@ -159,7 +163,7 @@ void classificaform::creaControlli()
             cerchio->setObjectName(QStringLiteral("Sh%1%2").arg(QLatin1String(l.nome)).arg(i));
             cerchio->setFillColor(l.colore);
             cerchio->setBorderColor(l.colore);
-            placeTwips(cerchio, 4500 + 225 * (i - 1), l.rigaTop, 195, 195);
+            cerchio->setBounds(platform::twipsRect(4500 + 225 * (i - 1), l.rigaTop, 195, 195));
             riga(i) = cerchio;
         }
     }
@@ -203,6 +207,13 @@ void classificaform::Form_Load()
         Modulo1.tempomigliore = secondiRecord(trascorsi);
     }
     LbTrecord->setText(QString::number(Modulo1.tempomigliore));
+
+    // At its size the notice takes two lines and three digits are wider than
+    // the time's label: both grow, down and to the right, rather than lose
+    // part of their text.
+    LbNuovoRecord->resize(LbNuovoRecord->width(),
+                          std::max(LbNuovoRecord->height(), LbNuovoRecord->heightForWidth(LbNuovoRecord->width())));
+    LbTrecord->resize(std::max(LbTrecord->width(), LbTrecord->sizeHint().width()), LbTrecord->height());
 }
 
 void classificaform::Command1_Click()
