@@ -6,6 +6,7 @@
 #include "platform/qt_sound_player.h"
 #include "platform/wav_file.h"
 #include "tests/sound/player_state.h"
+#include "tests/sound/wav_builder.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -96,9 +97,9 @@ std::vector<double> fromS16(const QByteArray &bytes)
     return samples;
 }
 
-std::vector<double> cueSamples(const QString &cue)
+std::vector<double> cueSamples(const QString &file)
 {
-    const platform::WavCheck check = platform::readWavFile(QtSoundPlayer::defaultFolder() + "/" + cue + ".wav");
+    const platform::WavCheck check = platform::readWavFile(file);
     std::vector<double> samples;
     if (!check.ok())
         return samples;
@@ -137,6 +138,9 @@ class TestRealAudio : public QObject
     QProcess recorder_;
     QByteArray recorded_;
     std::unique_ptr<QtSoundPlayer> player_;
+    // A tone with no silence after it, to hear the very end of a sound.
+    QTemporaryDir ownSounds_;
+    std::unique_ptr<QtSoundPlayer> ownPlayer_;
 
     QString socket() const { return home_.filePath(QStringLiteral("native")); }
     QString address() const { return QStringLiteral("unix:") + socket(); }
@@ -227,11 +231,17 @@ private slots:
         // talking to our server only.
         qputenv("PULSE_SERVER", address().toLocal8Bit());
         player_ = std::make_unique<QtSoundPlayer>(QtSoundPlayer::defaultFolder());
+        test::WavBuilder tone;
+        tone.sampleRate = rate;
+        tone.frames = rate * 6 / 10;
+        test::writeFile(ownSounds_.filePath(QStringLiteral("tono.wav")), tone.bytes());
+        ownPlayer_ = std::make_unique<QtSoundPlayer>(ownSounds_.path());
     }
 
     void cleanupTestCase()
     {
         player_.reset();
+        ownPlayer_.reset();
         stopProcess(recorder_);
         stopProcess(keepAwake_);
         stopProcess(server_);
@@ -239,22 +249,26 @@ private slots:
 
     void wholeCueIsHeard_data()
     {
+        QTest::addColumn<bool>("generated");
         QTest::addColumn<QString>("cue");
-        QTest::newRow("conga") << "conga";
-        QTest::newRow("premivia") << "premivia";
+        QTest::newRow("conga") << true << "conga";
+        QTest::newRow("premivia") << true << "premivia";
+        QTest::newRow("tone ending without silence") << false << "tono";
     }
 
     void wholeCueIsHeard()
     {
+        QFETCH(bool, generated);
         QFETCH(QString, cue);
-        const Sounding expected = sounding(cueSamples(cue));
-        QVERIFY2(expected.heard(), "the generated cue is missing or silent");
+        QtSoundPlayer &player = generated ? *player_ : *ownPlayer_;
+        const Sounding expected = sounding(cueSamples(player.fileFor(cue)));
+        QVERIFY2(expected.heard(), "the cue's file is missing or silent");
 
         const qsizetype from = recorded_.size();
-        player_->play(cue);
+        player.play(cue);
         const std::vector<double> recording = recordFor(from, expected.seconds() + 1.0);
         QVERIFY2(!recording.empty(), "the recording stalled");
-        QCOMPARE(test::stateName(player_->state()), QStringLiteral("Playing"));
+        QCOMPARE(test::stateName(player.state()), QStringLiteral("Playing"));
         const Sounding heard = sounding(recording);
         QVERIFY2(heard.heard(), "nothing was heard");
 
@@ -271,8 +285,8 @@ private slots:
 
     void newCueCutsThePlayingOne()
     {
-        const Sounding longCue = sounding(cueSamples(QStringLiteral("congafine")));
-        const Sounding shortCue = sounding(cueSamples(QStringLiteral("esatto")));
+        const Sounding longCue = sounding(cueSamples(player_->fileFor(QStringLiteral("congafine"))));
+        const Sounding shortCue = sounding(cueSamples(player_->fileFor(QStringLiteral("esatto"))));
 
         const qsizetype from = recorded_.size();
         player_->play(QStringLiteral("congafine"));
