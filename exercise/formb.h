@@ -87,6 +87,9 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    // Closing the exercise window from its frame ends the program, as "FINE"
+    // does: the other windows cannot lead anywhere without it.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     FormB();

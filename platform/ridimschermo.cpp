@@ -76,12 +76,12 @@ void registraescala()
         carattere[k] = controllo->font().pointSizeF();
     }
 
-    finestra->setWindowState(finestra->windowState() | Qt::WindowMaximized);
     // Without a window manager a maximised window keeps its size: give it the
-    // screen's available area as well.
+    // screen's available area first, then the maximised state.
     const QScreen *screen = finestra->screen();
     if (screen)
         finestra->setGeometry(screen->availableGeometry());
+    finestra->setWindowState(finestra->windowState() | Qt::WindowMaximized);
     scalaA(finestra->width(), finestra->height());
 }
 
