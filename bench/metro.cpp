@@ -5,7 +5,6 @@
 
 #include "bench/primo_disegno.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -13,7 +12,7 @@
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
+    bench::ApplicazioneCronometrata app(argc, argv);
 
     QWidget finestra;
     finestra.setWindowTitle(QStringLiteral("metro"));
@@ -27,7 +26,8 @@ int main(int argc, char **argv)
         pulsante->setGeometry(210 + 420 * colonna, 15 + 70 * riga, 180, 40);
     }
 
-    bench::PrimoDisegno primo([&](const QWidget *w) { return w == &finestra; }, [] { bench::riferisciEdEsci(); });
+    bench::PrimoDisegno primo(app, [&](const QWidget *w) { return w == &finestra; },
+                              [](std::int64_t istante) { bench::riferisciEdEsci(istante); });
 
     finestra.showMaximized();
     // With no window manager, maximising alone leaves the size as it was.

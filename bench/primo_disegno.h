@@ -1,14 +1,13 @@
 #pragma once
 
 // Shared by the start-up probe and the yardstick: the moment a window's first
-// frame has been painted and handed to the window system, reported on
-// standard output as "dipinto <ns>" on CLOCK_MONOTONIC, so that the launcher
-// (which took the same clock just before it started the process) can tell
-// how long the way from process start to a visible window was.
+// frame has been drawn and handed to the window system, reported on standard
+// output as "dipinto <ns>" on CLOCK_MONOTONIC, so that the launcher (which
+// read the same clock just before it started the process) can tell how long
+// the way from process start to a visible window was.
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QEvent>
-#include <QTimer>
 #include <QWidget>
 
 #include <cstdint>
@@ -27,44 +26,71 @@ inline std::int64_t monotonoNs()
     return static_cast<std::int64_t>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
 }
 
-// Watches every paint of the application; the first one that lands in a
-// window accepted by `finestraGiusta` arms `poi`, which runs once the paint
-// cycle that contains it (children and the flush to the screen included) has
-// returned to the event loop.
+// A QApplication that tells when each event it was handed from the event
+// loop has been dealt with, everything it set off inside included. A frame
+// is drawn and flushed inside the handling of one exposure or update
+// request, so the end of that event is the moment the frame is out.
+class ApplicazioneCronometrata final : public QApplication
+{
+public:
+    using QApplication::QApplication;
+
+    // Called after every outermost event.
+    std::function<void()> dopoOgniEvento;
+
+    bool notify(QObject *destinatario, QEvent *evento) override
+    {
+        ++profondita_;
+        const bool fatto = QApplication::notify(destinatario, evento);
+        if (--profondita_ == 0 && dopoOgniEvento)
+            dopoOgniEvento();
+        return fatto;
+    }
+
+private:
+    int profondita_ = 0;
+};
+
+// Waits for the first paint that lands in a window accepted by
+// `finestraGiusta`; once the event that drew it is over, reads the clock and
+// hands the reading to `poi`.
 class PrimoDisegno final : public QObject
 {
 public:
-    PrimoDisegno(std::function<bool(const QWidget *)> finestraGiusta, std::function<void()> poi)
-        : finestraGiusta_(std::move(finestraGiusta)), poi_(std::move(poi))
+    PrimoDisegno(ApplicazioneCronometrata &app, std::function<bool(const QWidget *)> finestraGiusta,
+                 std::function<void(std::int64_t)> poi)
+        : app_(app), finestraGiusta_(std::move(finestraGiusta)), poi_(std::move(poi))
     {
-        QCoreApplication::instance()->installEventFilter(this);
+        app_.installEventFilter(this);
     }
 
 protected:
     bool eventFilter(QObject *oggetto, QEvent *evento) override
     {
-        if (!armato_ && evento->type() == QEvent::Paint && oggetto->isWidgetType()) {
-            const auto *widget = static_cast<const QWidget *>(oggetto);
-            if (finestraGiusta_(widget->window())) {
-                armato_ = true;
-                QCoreApplication::instance()->removeEventFilter(this);
-                QTimer::singleShot(0, this, [this] { poi_(); });
-            }
+        if (!dipinto_ && evento->type() == QEvent::Paint && oggetto->isWidgetType()
+            && finestraGiusta_(static_cast<const QWidget *>(oggetto)->window())) {
+            dipinto_ = true;
+            app_.removeEventFilter(this);
+            app_.dopoOgniEvento = [this] {
+                app_.dopoOgniEvento = nullptr;
+                poi_(monotonoNs());
+            };
         }
         return false;
     }
 
 private:
+    ApplicazioneCronometrata &app_;
     std::function<bool(const QWidget *)> finestraGiusta_;
-    std::function<void()> poi_;
-    bool armato_ = false;
+    std::function<void(std::int64_t)> poi_;
+    bool dipinto_ = false;
 };
 
 // Tells the launcher the time of the frame and leaves at once: what comes
 // after the first frame is not start-up, and tearing down is not measured.
-[[noreturn]] inline void riferisciEdEsci()
+[[noreturn]] inline void riferisciEdEsci(std::int64_t istante)
 {
-    std::printf("dipinto %lld\n", static_cast<long long>(monotonoNs()));
+    std::printf("dipinto %lld\n", static_cast<long long>(istante));
     std::fflush(stdout);
     std::_Exit(0);
 }
