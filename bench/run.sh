@@ -5,9 +5,11 @@
 #
 #   bench/run.sh [--runs N] [--answers N] [--no-callgrind] [--screen WxHxD]
 #
-# Everything runs on a private Xvfb display (Debian's xvfb); callgrind comes
-# from Debian's valgrind. Both are installed when missing. Never part of the
-# tests: the figures depend on the machine and on what else it is doing.
+# Everything runs on a private Xvfb display and, when PulseAudio is there, a
+# private sound server with a null output, so that the cues are really
+# played. Xvfb (xvfb) and callgrind (valgrind) come from Debian and are
+# installed when missing. Never part of the tests: the figures depend on the
+# machine and on what else it is doing. Takes about ten minutes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -24,7 +26,8 @@ while [ $# -gt 0 ]; do
     *) echo "usage: bench/run.sh [--runs N] [--answers N] [--no-callgrind] [--screen WxHxD]" >&2; exit 2 ;;
   esac
 done
-callgrind_answers=1100  # the first 100 are not counted
+callgrind_answers=600  # the first 100 are not counted
+rest=35                # seconds of rest before a memory reading (see analisi_bench.cpp)
 
 # ---- tools and build ----------------------------------------------------------
 tools/deps.sh
@@ -34,26 +37,29 @@ command -v Xvfb >/dev/null || need+=(xvfb)
 if [ ${#need[@]} -gt 0 ]; then
   sudo=""
   [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  echo "Installing: ${need[*]}"
+  echo "Installing: ${need[*]}" >&2
   $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${need[@]}"
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${need[@]}" >&2
 fi
+echo "building..." >&2
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DANALISI_BENCH=ON >/dev/null
 cmake --build build -j2 >/dev/null
 bin=build/bin
 
-# ---- a display of our own -------------------------------------------------------
+# ---- a display and a sound server of our own ------------------------------------
 work=$(mktemp -d)
 log="$work/stderr.log"
-xvfb_pid=""
+pids=()
 cleanup() {
-  [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wait 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
+
 exec 3>"$work/display"
 Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
+pids+=($!)
 exec 3>&-
 for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || { echo "Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
@@ -61,6 +67,25 @@ export DISPLAY=":$(cat "$work/display")"
 export XDG_RUNTIME_DIR="$work/xdg"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 unset QT_QPA_PLATFORM
+
+sound="none (cues are silent)"
+if command -v pulseaudio >/dev/null; then
+  pulse="$work/pulse"
+  mkdir -p -m 700 "$pulse/run"
+  HOME="$pulse" XDG_RUNTIME_DIR="$pulse/run" XDG_CONFIG_HOME="$pulse/config" \
+    PULSE_RUNTIME_PATH="$pulse/run/pulse" PULSE_STATE_PATH="$pulse/state" \
+    pulseaudio -n --daemonize=no --system=false --exit-idle-time=-1 --use-pid-file=false \
+      --realtime=false --high-priority=false --log-target=stderr \
+      "--load=module-native-protocol-unix auth-anonymous=1 socket=$pulse/native" \
+      "--load=module-null-sink sink_name=banco" >"$work/pulse.log" 2>&1 &
+  pids+=($!)
+  for _ in $(seq 100); do [ -S "$pulse/native" ] && break; sleep 0.1; done
+  if [ -S "$pulse/native" ]; then
+    export PULSE_SERVER="unix:$pulse/native"
+    sound="private PulseAudio server, null output"
+  fi
+fi
+[ -n "${PULSE_SERVER:-}" ] || export PULSE_SERVER="unix:$work/no-sound-server"
 
 # ---- measurements --------------------------------------------------------------
 echo "measuring start-up ($runs runs each, taking turns)..." >&2
@@ -70,12 +95,14 @@ echo "measuring start-up ($runs runs each, taking turns)..." >&2
   -- metro "$bin/analisi-metro" >"$work/avvio" 2>>"$log"
 echo "measuring the corpus..." >&2
 "$bin/analisi-bench" corpus 2000 >"$work/corpus" 2>>"$log"
-echo "measuring $answers answers..." >&2
-"$bin/analisi-bench" risposte "$answers" >"$work/risposte" 2>>"$log"
+echo "measuring $answers answers (and ${rest} s of rest twice for the memory readings)..." >&2
+"$bin/analisi-bench" risposte "$answers" --quiete "$rest" >"$work/risposte" 2>>"$log"
 if [ "$callgrind" = yes ]; then
-  echo "counting instructions of $((callgrind_answers - 100)) answers under callgrind (a few minutes)..." >&2
-  valgrind --tool=callgrind --collect-atstart=no --callgrind-out-file="$work/callgrind.out" \
-    "$bin/analisi-bench" risposte "$callgrind_answers" --callgrind >"$work/risposte-cg" 2>>"$log"
+  for view in gestore schermo; do
+    echo "counting instructions of $((callgrind_answers - 100)) answers under callgrind ($view)..." >&2
+    valgrind --tool=callgrind --collect-atstart=no --callgrind-out-file="$work/callgrind.$view" \
+      "$bin/analisi-bench" risposte "$callgrind_answers" --callgrind "$view" >"$work/risposte-cg.$view" 2>>"$log"
+  done
 fi
 
 # ---- report ---------------------------------------------------------------------
@@ -84,75 +111,76 @@ field() {  # field FILE LABEL KEY
 }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 verdict() { awk -v v="$1" -v t="$2" 'BEGIN { print (v <= t) ? "met" : "MISSED" }'; }
-
-ini_ms=$(field "$work/avvio" iniziale median_ms)
-ese_ms=$(field "$work/avvio" esercizio median_ms)
-met_ms=$(field "$work/avvio" metro median_ms)
-ini_kb=$(field "$work/avvio" iniziale peak_rss_kb)
-ese_kb=$(field "$work/avvio" esercizio peak_rss_kb)
-met_kb=$(field "$work/avvio" metro peak_rss_kb)
-r_ini=$(ratio "$ini_ms" "$met_ms")
-r_ese=$(ratio "$ese_ms" "$met_ms")
-r_kb=$(ratio "$ese_kb" "$met_kb")
 mb() { awk -v k="$1" 'BEGIN { printf "%.1f MB", k / 1024 }'; }
 
-leggi_us=$(field "$work/corpus" corpus leggi_median_us)
-tabelle_us=$(field "$work/corpus" corpus tabelle_median_us)
-corpus_n=$(field "$work/corpus" corpus n)
+a=$work/avvio
+ini_ms=$(field "$a" iniziale median_ms); ese_ms=$(field "$a" esercizio median_ms); met_ms=$(field "$a" metro median_ms)
+ini_cpu=$(field "$a" iniziale cpu_ms); ese_cpu=$(field "$a" esercizio cpu_ms); met_cpu=$(field "$a" metro cpu_ms)
+ini_kb=$(field "$a" iniziale peak_rss_kb); ese_kb=$(field "$a" esercizio peak_rss_kb); met_kb=$(field "$a" metro peak_rss_kb)
+r_ini=$(ratio "$ini_ms" "$met_ms"); r_ese=$(ratio "$ese_ms" "$met_ms"); r_kb=$(ratio "$ese_kb" "$met_kb")
+
+c=$work/corpus
+leggi_us=$(field "$c" corpus leggi_median_us); tabelle_us=$(field "$c" corpus tabelle_median_us); corpus_n=$(field "$c" corpus n)
 
 r=$work/risposte
-med_us=$(field "$r" risposte median_us)
-p99_us=$(field "$r" risposte p99_us)
-max_us=$(field "$r" risposte max_us)
-wrong=$(field "$r" risposte sbagliate)
-series=$(field "$r" risposte serie)
-sentences=$(field "$r" risposte frasi)
-with_results=$(field "$r" risposte con_risultati_median_us)
-rss_a=$(field "$r" risposte rss_100_kb)
-rss_b=$(field "$r" risposte "rss_${answers}_kb")
-heap_a=$(field "$r" risposte heap_100_kb)
-heap_b=$(field "$r" risposte "heap_${answers}_kb")
-rss_grow=$((rss_b - rss_a))
-heap_grow=$((heap_b - heap_a))
+wrong=$(field "$r" risposte sbagliate); series=$(field "$r" risposte serie); sentences=$(field "$r" risposte frasi)
+rss_a=$(field "$r" risposte rss_inizio_kb); rss_m=$(field "$r" risposte rss_meta_kb); rss_b=$(field "$r" risposte rss_fine_kb)
+heap_a=$(field "$r" risposte heap_inizio_kb); heap_m=$(field "$r" risposte heap_meta_kb); heap_b=$(field "$r" risposte heap_fine_kb)
 
-ir_line="not run (--no-callgrind)"
-if [ "$callgrind" = yes ]; then
-  counted=$(field "$work/risposte-cg" risposte callgrind_contate)
-  total_ir=$(awk '/^(summary|totals):/ { print $2; exit }' "$work/callgrind.out")
-  ir_line=$(awk -v t="$total_ir" -v n="$counted" 'BEGIN { printf "%.2f M instructions (callgrind, %d answers)", t / n / 1e6, n }')
-fi
+ir() {  # ir VIEW: instructions per answer
+  local counted total
+  counted=$(field "$work/risposte-cg.$1" risposte callgrind_contate)
+  total=$(awk '/^(summary|totals):/ { print $2; exit }' "$work/callgrind.$1")
+  awk -v t="$total" -v n="$counted" 'BEGIN { printf "%.2f M", t / n / 1e6 }'
+}
+ir_g="-"; ir_s="-"
+if [ "$callgrind" = yes ]; then ir_g=$(ir gestore); ir_s=$(ir schermo); fi
 
 qt=$(pkg-config --modversion Qt6Core 2>/dev/null || echo "?")
 cpu=$(awk -F': ' '/^model name/ { print $2; exit }' /proc/cpuinfo)
 echo
 echo "Analisi grammaticale: ARTICOLI, benchmark of $(date -u '+%Y-%m-%d %H:%M UTC')"
-echo "machine: $(nproc) cores ($cpu), load $(cut -d' ' -f1-3 /proc/loadavg); Qt $qt; Xvfb $screen"
+echo "machine: $(nproc) cores ($cpu), load $(cut -d' ' -f1-3 /proc/loadavg) at the end"
+echo "Qt $qt; Xvfb $screen; sound: $sound"
 echo "command: bench/run.sh --runs $runs --answers $answers$([ "$callgrind" = yes ] || echo ' --no-callgrind')"
 echo
-printf '%-46s %12s %12s %7s %9s  %s\n' "start-up, process start to first frame" "program" "yardstick" "ratio" "target" ""
-printf '%-46s %9.1f ms %9.1f ms %7s %9s\n' "  start window" "$ini_ms" "$met_ms" "$r_ini" ""
-printf '%-46s %9.1f ms %9.1f ms %7s %9s  %s\n' "  exercise window with a sentence" "$ese_ms" "$met_ms" "$r_ese" "<= 1.25" "$(verdict "$r_ese" 1.25)"
-printf '%-46s %12s %12s %7s %9s  %s\n' "peak resident memory to the exercise window" "$(mb "$ese_kb")" "$(mb "$met_kb")" "$r_kb" "<= 1.20" "$(verdict "$r_kb" 1.20)"
-printf '%-46s %12s\n' "  (to the start window)" "$(mb "$ini_kb")"
-echo "  medians of $runs runs each (2 warm-up runs dropped), the three programs taking turns"
+printf '%-44s %12s %12s %7s %9s\n' "START-UP, process start to first frame" "program" "yardstick" "ratio" "target"
+printf '%-44s %9.1f ms %9.1f ms %7s\n' "  start window" "$ini_ms" "$met_ms" "$r_ini"
+printf '%-44s %9.1f ms %9.1f ms %7s %9s  %s\n' "  exercise window with a sentence" "$ese_ms" "$met_ms" "$r_ese" "<= 1.25" "$(verdict "$r_ese" 1.25)"
+printf '%-44s %9.1f ms %9.1f ms %7s\n' "  processor time to the exercise window" "$ese_cpu" "$met_cpu" "$(ratio "$ese_cpu" "$met_cpu")"
+echo "  medians of $runs runs each (2 warm-up runs dropped), the programs taking turns;"
+echo "  the program's start window alone takes ${ini_cpu} ms of processor time"
+printf '%-44s %12s %12s %7s %9s  %s\n' "PEAK RESIDENT MEMORY, to the exercise window" "$(mb "$ese_kb")" "$(mb "$met_kb")" "$r_kb" "<= 1.20" "$(verdict "$r_kb" 1.20)"
+printf '%-44s %12s\n' "  to the start window" "$(mb "$ini_kb")"
 echo
-echo "one judged answer, click to repaint, feedback second skipped by the clock"
-echo "  $answers answers, $wrong wrong, over $sentences sentences, $series results windows"
-printf '  %-44s %9.1f us\n' "median" "$med_us"
-printf '  %-44s %9.1f us %24s  %s\n' "99th percentile" "$p99_us" "<= 1000 us" "$(verdict "$p99_us" 1000)"
-printf '  %-44s %9.1f us\n' "slowest" "$max_us"
-[ -z "$with_results" ] || printf '  %-44s %9.1f us\n' "answers that opened the results window, median" "$with_results"
-echo "  per answer: $ir_line"
+echo "ONE JUDGED ANSWER: $answers answers, $wrong wrong, over $sentences sentences, $series results windows;"
+echo "the feedback second passes at once (the frame it shows is still drawn)"
+printf '  %-42s %10s %10s %10s %12s\n' "" "median" "p99" "slowest" "instructions"
+line() {  # line LABEL PREFIX [IR]
+  printf '  %-42s %7.0f us %7.0f us %7.0f us %12s\n' "$1" "$(field "$r" risposte "${2}_median_us")" \
+    "$(field "$r" risposte "${2}_p99_us")" "$(field "$r" risposte "${2}_max_us")" "${3:-}"
+}
+line "program's work, click to handler's return" gestore "$ir_g"
+line "  answers that close no series" gestore_senza_risultati
+line "  answers that build the results window" gestore_con_risultati
+line "click to the outcome on the screen" schermo "$ir_s"
+p99=$(field "$r" risposte gestore_p99_us)
+printf '  %-42s %s\n' "target: program's work <= 1000 us at p99" "$(verdict "$p99" 1000)"
+echo "  (the time the results window is up is the pupil's and is not counted;"
+echo "   instructions: callgrind, mean of $((callgrind_answers - 100)) answers after the first 100)"
 echo
-printf '%-46s %9.1f us %24s  %s\n' "corpus::leggi on the built-in text, median" "$leggi_us" "<= 200 us" "$(verdict "$leggi_us" 200)"
-printf '%-46s %9.1f us\n' "  filling the five tables from it, median" "$tabelle_us"
-echo "  over $corpus_n readings"
+printf '%-44s %9.1f us %24s  %s\n' "CORPUS: corpus::leggi on the built-in text" "$leggi_us" "<= 200 us" "$(verdict "$leggi_us" 200)"
+printf '%-44s %9.1f us\n' "  filling the five tables from it" "$tabelle_us"
+echo "  medians of $corpus_n readings"
 echo
-echo "memory after $answers answers minus after 100"
-printf '  %-44s %+9d kB %24s  %s\n' "heap in use (malloc)" "$heap_grow" "<= 0 (+64 kB slack)" "$(verdict "$heap_grow" 64)"
-printf '  %-44s %+9d kB\n' "resident" "$rss_grow"
+echo "MEMORY, each reading after ${rest} s of rest (replies the sound server owes settle)"
+printf '  %-42s %12s %12s\n' "" "heap in use" "resident"
+printf '  %-42s %+9d kB %+9d kB %9s  %s\n' "after $answers answers minus after 100" "$((heap_b - heap_a))" "$((rss_b - rss_a))" \
+  "<= 0" "$(verdict "$((heap_b - heap_a))" 0)"
+printf '  %-42s %+9d kB %+9d kB %9s  %s\n' "after $answers minus after $((answers / 2))" "$((heap_b - heap_m))" "$((rss_b - rss_m))" \
+  "<= 0" "$(verdict "$((heap_b - heap_m))" 0)"
 if [ -s "$log" ]; then
   echo
-  echo "messages from the programs (first 10 lines):"
-  head -n 10 "$log" | sed 's/^/  /'
+  echo "messages from the programs (first 5 distinct lines):"
+  sort -u "$log" | head -n 5 | sed 's/^/  /'
 fi
