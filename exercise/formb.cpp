@@ -10,6 +10,8 @@
 #include "platform/design.h"
 #include "platform/program_end.h"
 #include "platform/ridimschermo.h"
+#include "screens/formaiuto.h"
+#include "screens/frm_errori.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -280,10 +282,23 @@ void FormB::closeEvent(QCloseEvent *event)
 
 void FormB::Command8_Click()
 {
-    // Implemented with the error review.
+    FRM_ERRORI *revisione = FRM_ERRORI::istanza();
+    revisione->show();
+    revisione->raise();
+    revisione->activateWindow();
+    // A snapshot: later errors show only at the next press. A category
+    // without errors shows nothing rather than "0".
+    for (int i = 1; i <= 11; ++i) {
+        const int conteggio = Modulo1.erroripercategoria[static_cast<std::size_t>(i)];
+        revisione->RR(i)->setText(conteggio == 0 ? QString() : QString::number(conteggio));
+        revisione->RR(i)->adjustSize();
+    }
 }
 
 void FormB::comaiuto_Click()
 {
-    // Implemented with the help window.
+    Formaiuto *aiuto = Formaiuto::istanza();
+    aiuto->show();
+    aiuto->raise();
+    aiuto->activateWindow();
 }

@@ -205,7 +205,6 @@ private slots:
     void everyBuiltInSentenceOnceThenTheEnd()
     {
         form = lesson->open(1);
-        lesson->keepContinuing();
         const int sentences = corpus::corpusIncorporato().frasiPiene();
         QSet<int> seen;
         for (int press = 1; press <= sentences; ++press) {
