@@ -37,7 +37,7 @@ QRect Shape::bounds() const
 void Shape::setFillColor(quint32 bbggrr)
 {
     filled_ = true;
-    fill_ = vbColor(bbggrr);
+    fill_ = designColor(bbggrr);
     update();
 }
 
@@ -49,7 +49,7 @@ void Shape::noFill()
 
 void Shape::setBorderColor(quint32 bbggrr)
 {
-    border_ = vbColor(bbggrr);
+    border_ = designColor(bbggrr);
     update();
 }
 

@@ -74,7 +74,13 @@ Formaiuto::Formaiuto()
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("Formaiuto"));
     setWindowTitle(QStringLiteral("Formaiuto"));
-    setFixedSize(platform::twips(8835), platform::twips(6345));
+    // The designed width, or wider where the reminder's longest line needs
+    // it: the free face that stands in for the designed one is wider.
+    const QFontMetrics metriche(fontTesto());
+    int piuLunga = 0;
+    for (const QString &riga : promemoria())
+        piuLunga = std::max(piuLunga, metriche.horizontalAdvance(riga));
+    setFixedSize(std::max(platform::twips(8835), piuLunga + metriche.averageCharWidth()), platform::twips(6345));
     platform::setBackColor(this, rgb(255, 255, 255));
     setFont(fontTesto());
 
