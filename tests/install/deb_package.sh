@@ -50,6 +50,8 @@ for file in /usr/bin/analisi-articoli /usr/bin/verifica-corpus \
   /usr/share/icons/hicolor/scalable/apps/$id.svg /usr/share/doc/analisi-articoli/copyright; do
   check "holds $file" grep -qx "$file" "$work/files"
 done
+check "holds the ten sound cues" \
+  test "$(grep -c '^/usr/share/analisi-articoli/suoni/[a-z0-9]*\.wav$' "$work/files")" -eq 10
 check "nothing outside /usr, no test program" \
   bash -c "! grep -v -e '^/usr/' -e '^/$' '$work/files' && ! grep -q '/bin/test_' '$work/files'"
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The tree `cmake --install` leaves under a prefix: the two programs and
-# desktop files that pass their validators.
+# The tree `cmake --install` leaves under a prefix: the two programs, the
+# sound cues where the program looks for them, and desktop files that pass
+# their validators.
 #
 # installed_tree.sh PREFIX APP_ID VERSION BINDIR DATADIR DOCDIR
 set -uo pipefail
@@ -25,11 +26,18 @@ share=$prefix/$datadir
 desktop=$share/applications/$id.desktop
 metainfo=$share/metainfo/$id.metainfo.xml
 icon=$share/icons/hicolor/scalable/apps/$id.svg
+sounds=$share/analisi-articoli/suoni
 
 check "the program and verifica-corpus are installed, and nothing else in bin" \
   test "$(cd "$bin" && ls | tr '\n' ' ')" = "analisi-articoli verifica-corpus "
 check "the program is executable" test -x "$bin/analisi-articoli"
 check "the installed verifica-corpus runs" "$bin/verifica-corpus" --help
+check "no sound folder beside the installed program" test ! -e "$bin/suoni"
+
+cues="conga rumorevia premivia esatto esatto2 esatto3 esatto4 esatto5 sbagliato1 congafine"
+check "ten sound cues in share/analisi-articoli/suoni" \
+  test "$(ls "$sounds" | sort | tr '\n' ' ')" = "$(printf '%s.wav\n' $cues | sort | tr '\n' ' ')"
+
 check "the desktop file validates" desktop-file-validate "$desktop"
 check "the desktop file starts the installed program" grep -qx 'Exec=analisi-articoli' "$desktop"
 check "the desktop file names the installed icon" grep -qx "Icon=$id" "$desktop"
