@@ -8,10 +8,27 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QMediaDevices>
+#include <QTimer>
 
+#include <algorithm>
 #include <utility>
+
+namespace {
+
+const QElapsedTimer &sinceStart()
+{
+    static const QElapsedTimer timer = [] {
+        QElapsedTimer started;
+        started.start();
+        return started;
+    }();
+    return timer;
+}
+
+}  // namespace
 
 namespace platform {
 
@@ -133,6 +150,34 @@ void QtSoundPlayer::playPending()
         return;
     }
     state_ = output_->start(*check.audio) ? State::Playing : State::NoOutput;
+    if (state_ == State::Playing)
+        playingUntilMs_ = sinceStart().elapsed() + static_cast<qint64>(check.audio->seconds() * 1000.0);
+    if (whenQuiet_)
+        notifyWhenQuiet();
+}
+
+void QtSoundPlayer::whenQuiet(std::function<void()> then)
+{
+    whenQuiet_ = std::move(then);
+    // A queued cue first goes to the output; it reports back from there.
+    if (!scheduled_)
+        notifyWhenQuiet();
+}
+
+void QtSoundPlayer::notifyWhenQuiet()
+{
+    // The sink plays on a little after it has taken the last sample; never
+    // keep the caller more than a few seconds, whatever the file says.
+    constexpr qint64 afterglowMs = 150;
+    constexpr qint64 longestWaitMs = 3000;
+    const qint64 left = state_ == State::Playing ? playingUntilMs_ - sinceStart().elapsed() + afterglowMs : 0;
+    QTimer::singleShot(static_cast<int>(std::clamp<qint64>(left, 0, longestWaitMs)), QCoreApplication::instance(),
+                       std::exchange(whenQuiet_, {}));
+}
+
+void SoundPlayer::whenQuiet(std::function<void()> then)
+{
+    QTimer::singleShot(0, QCoreApplication::instance(), std::move(then));
 }
 
 namespace {

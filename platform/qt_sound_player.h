@@ -25,6 +25,8 @@
 #include <QPointer>
 #include <QString>
 
+#include <functional>
+
 namespace platform {
 
 class QtSoundPlayer final : public SoundPlayer
@@ -46,6 +48,7 @@ public:
     QtSoundPlayer &operator=(const QtSoundPlayer &) = delete;
 
     void play(const QString &cue) override;
+    void whenQuiet(std::function<void()> then) override;
 
     QString fileFor(const QString &cue) const;
     State state() const { return state_; }
@@ -66,10 +69,13 @@ private:
     class Output;
 
     void playPending();
+    void notifyWhenQuiet();
 
     QString folder_;
     QPointer<Output> output_;
     QString pending_;
+    std::function<void()> whenQuiet_;
+    qint64 playingUntilMs_ = 0;  // monotonic end of the cue handed to the output
     QString lastCue_;
     State state_ = State::Idle;
     bool scheduled_ = false;

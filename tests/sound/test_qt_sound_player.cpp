@@ -53,6 +53,28 @@ private slots:
         writeCue(goodCue, test::WavBuilder().bytes());
     }
 
+    // ---- waiting for the last cue before the program ends ---------------------
+
+    void whenQuietAnswersSoonWithNothingToHear()
+    {
+        QtSoundPlayer player(folder_.path());
+        bool called = false;
+        player.whenQuiet([&] { called = true; });
+        QTRY_VERIFY_WITH_TIMEOUT(called, 1000);
+    }
+
+    void whenQuietWaitsForTheQueuedCueToBeDealtWith()
+    {
+        QtSoundPlayer player(folder_.path());
+        player.play(goodCue);
+        QtSoundPlayer::State stateWhenCalled = QtSoundPlayer::State::Idle;
+        player.whenQuiet([&] { stateWhenCalled = player.state(); });
+        QCOMPARE(player.state(), QtSoundPlayer::State::Queued);
+        QTRY_VERIFY_WITH_TIMEOUT(stateWhenCalled != QtSoundPlayer::State::Idle, 4000);
+        // No output here: the cue was dealt with, not left queued.
+        QCOMPARE(stateWhenCalled, QtSoundPlayer::State::NoOutput);
+    }
+
     // ---- the good path -------------------------------------------------------
 
     void playReturnsBeforeTouchingTheFile()
