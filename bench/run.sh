@@ -95,12 +95,13 @@ echo "measuring start-up ($runs runs each, taking turns)..." >&2
   -- metro "$bin/analisi-metro" >"$work/avvio" 2>>"$log"
 echo "measuring the corpus..." >&2
 "$bin/analisi-bench" corpus 2000 >"$work/corpus" 2>>"$log"
-echo "measuring $answers answers (and ${rest} s of rest twice for the memory readings)..." >&2
+echo "measuring $answers answers (and ${rest} s of rest before each of three memory readings)..." >&2
 "$bin/analisi-bench" risposte "$answers" --quiete "$rest" >"$work/risposte" 2>>"$log"
 if [ "$callgrind" = yes ]; then
   for view in gestore schermo; do
     echo "counting instructions of $((callgrind_answers - 100)) answers under callgrind ($view)..." >&2
     valgrind --tool=callgrind --collect-atstart=no --callgrind-out-file="$work/callgrind.$view" \
+      --log-file="$work/valgrind.$view.log" \
       "$bin/analisi-bench" risposte "$callgrind_answers" --callgrind "$view" >"$work/risposte-cg.$view" 2>>"$log"
   done
 fi
@@ -155,25 +156,30 @@ printf '%-44s %12s\n' "  to the start window" "$(mb "$ini_kb")"
 echo
 echo "ONE JUDGED ANSWER: $answers answers, $wrong wrong, over $sentences sentences, $series results windows;"
 echo "the feedback second passes at once (the frame it shows is still drawn)"
-printf '  %-42s %10s %10s %10s %12s\n' "" "median" "p99" "slowest" "instructions"
-line() {  # line LABEL PREFIX [IR]
-  printf '  %-42s %7.0f us %7.0f us %7.0f us %12s\n' "$1" "$(field "$r" risposte "${2}_median_us")" \
-    "$(field "$r" risposte "${2}_p99_us")" "$(field "$r" risposte "${2}_max_us")" "${3:-}"
+printf '  %-38s %9s %9s %9s %9s %9s %10s\n' "wall time, us" "median" "p99" "slowest" "cpu med" "cpu p99" "instr."
+line() {  # line LABEL PREFIX [CPU-PREFIX] [IR]
+  local cm="" cp=""
+  if [ -n "${3:-}" ]; then
+    cm=$(printf '%.0f' "$(field "$r" risposte "${3}_median_us")"); cp=$(printf '%.0f' "$(field "$r" risposte "${3}_p99_us")")
+  fi
+  printf '  %-38s %9.0f %9.0f %9.0f %9s %9s %10s\n' "$1" "$(field "$r" risposte "${2}_median_us")" \
+    "$(field "$r" risposte "${2}_p99_us")" "$(field "$r" risposte "${2}_max_us")" "$cm" "$cp" "${4:-}"
 }
-line "program's work, click to handler's return" gestore "$ir_g"
+line "click to the handler's return" gestore gestore_cpu "$ir_g"
 line "  answers that close no series" gestore_senza_risultati
 line "  answers that build the results window" gestore_con_risultati
-line "click to the outcome on the screen" schermo "$ir_s"
+line "click to the outcome on the screen" schermo schermo_cpu "$ir_s"
 p99=$(field "$r" risposte gestore_p99_us)
-printf '  %-42s %s\n' "target: program's work <= 1000 us at p99" "$(verdict "$p99" 1000)"
-echo "  (the time the results window is up is the pupil's and is not counted;"
-echo "   instructions: callgrind, mean of $((callgrind_answers - 100)) answers after the first 100)"
+printf '  %-38s %9s  %s\n' "target: handler's return, p99" "<= 1000" "$(verdict "$p99" 1000)"
+echo "  (the time the results window is up is the pupil's and is not counted; cpu: processor"
+echo "   time of the program's thread; instr.: callgrind, mean of $((callgrind_answers - 100)) answers after the first 100)"
 echo
 printf '%-44s %9.1f us %24s  %s\n' "CORPUS: corpus::leggi on the built-in text" "$leggi_us" "<= 200 us" "$(verdict "$leggi_us" 200)"
 printf '%-44s %9.1f us\n' "  filling the five tables from it" "$tabelle_us"
 echo "  medians of $corpus_n readings"
 echo
-echo "MEMORY, each reading after ${rest} s of rest (replies the sound server owes settle)"
+echo "MEMORY, each reading after ${rest} s of rest (replies the sound server owes settle);"
+echo "the first 100 answers show only a few sentences: glyphs of the others are cached later"
 printf '  %-42s %12s %12s\n' "" "heap in use" "resident"
 printf '  %-42s %+9d kB %+9d kB %9s  %s\n' "after $answers answers minus after 100" "$((heap_b - heap_a))" "$((rss_b - rss_a))" \
   "<= 0" "$(verdict "$((heap_b - heap_a))" 0)"
