@@ -189,6 +189,8 @@ private:
 
         if (atRest && failure_.isEmpty() && lessonOver())
             startLesson();
+        if (done_ % 10000 == 0 && failure_.isEmpty())
+            std::fprintf(stderr, "monkey seed %llu: %d events\n", static_cast<unsigned long long>(seed_), done_);
         if (!failure_.isEmpty() || done_ >= target_)
             finish();
     }
@@ -944,6 +946,14 @@ private:
 class TestMonkey : public QObject
 {
     Q_OBJECT
+
+public:
+    TestMonkey()
+    {
+        // A long run outlasts QTest's five minutes per test function.
+        if (!qEnvironmentVariableIsSet("QTEST_FUNCTION_TIMEOUT"))
+            qputenv("QTEST_FUNCTION_TIMEOUT", "86400000");
+    }
 
 private slots:
     void randomLessonsKeepEveryInvariant_data()
