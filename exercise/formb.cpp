@@ -217,6 +217,7 @@ void FormB::registraControlli()
     ridimschermo::numcontrolli = 66;
     ridimschermo::preparaarray();
     ridimschermo::finestra = this;
+    // cppcheck-suppress constVariable ; the scaling keeps them to move and resize
     QWidget *const primi[] = {AVVISO, gratifica, Label1, Frame1, Frame2, Frame3, Frame4, Lrisposte,
                               Lerrori, MOSTRATEMPO, Lpercentuale, comaiuto, Command8, VIA, FINE, Com10, Com11};
     int indice = 0;

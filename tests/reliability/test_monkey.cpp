@@ -164,10 +164,10 @@ private:
 
     void schedule()
     {
-        QTimer::singleShot(0, context_, [this] { step(); });
+        QTimer::singleShot(0, context_, [this] { runEvent(); });
     }
 
-    void step()
+    void runEvent()
     {
         if (finished_)
             return;
@@ -416,10 +416,11 @@ private:
                  .arg(spot.x())
                  .arg(spot.y())
                  .arg(name(window), hit ? name(hit) : QStringLiteral("the background")));
-        const auto before = snapshot();
+        const Snapshot before = snapshot();
         // Off the buttons nothing happens, but on the start window's background.
         const bool startWindow = qobject_cast<Iniziale *>(window) != nullptr;
         QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, spot);
+        // cppcheck-suppress knownConditionTrueFalse ; the click may change the lesson behind its back
         if (!startWindow && snapshot() != before)
             fail(QStringLiteral("a click off the buttons changed the lesson"));
     }
@@ -855,11 +856,11 @@ private:
                                 .arg(f->Lrisposte->text(), f->Lerrori->text(), f->Lpercentuale->text()));
         }
 
-        const Step step = currentStep();
+        const Step shown = currentStep();
         const int n = m.partediscorso(m.numfrase, 0);
-        if (step == Step::Unknown)
-            return fail(QStringLiteral("the usable buttons match no step of the question"));
-        if (step == Step::AllDone) {
+        if (shown == Step::Unknown)
+            return fail(QStringLiteral("the usable buttons match no shown of the question"));
+        if (shown == Step::AllDone) {
             if (!f->AVVISO->text().startsWith(QStringLiteral("TUTTE")))
                 return fail(QStringLiteral("nothing to answer, yet the sentences are not all done"));
             if (!sawAllDone_) {
@@ -869,11 +870,11 @@ private:
             return;
         }
         sawAllDone_ = false;
-        if (step == Step::Waiting)
+        if (shown == Step::Waiting)
             return;
         if (m.frasiusate[static_cast<std::size_t>(m.numfrase)] != 1)
             return fail(QStringLiteral("row %1 on screen is not marked as drawn").arg(m.numfrase));
-        if (step == Step::Complete) {
+        if (shown == Step::Complete) {
             if (m.posparola < 1 || m.posparola > n + 1)
                 return fail(QStringLiteral("posparola %1 past a complete sentence of %2 words").arg(m.posparola).arg(n));
             return;
@@ -882,16 +883,16 @@ private:
             return fail(QStringLiteral("posparola %1 in a sentence of %2 words").arg(m.posparola).arg(n));
         if (m.modoanalisi == 1 && code() != 1)
             return fail(QStringLiteral("\"solo articoli\" asks about word %1, code %2").arg(m.posparola).arg(code()));
-        if (m.rispostaesatta != expected(step))
-            return fail(QStringLiteral("step \"%1\" expects %2, the corpus says %3")
-                            .arg(QLatin1String(stepName(step)))
+        if (m.rispostaesatta != expected(shown))
+            return fail(QStringLiteral("shown \"%1\" expects %2, the corpus says %3")
+                            .arg(QLatin1String(stepName(shown)))
                             .arg(m.rispostaesatta)
-                            .arg(expected(step)));
-        const bool variableOk = step != Step::VariablePart || (code() >= 1 && code() <= 5);
-        const bool invariableOk = step != Step::InvariablePart || (code() >= 6 && code() <= 9);
-        const bool articleOk = (step != Step::Kind && step != Step::Gender && step != Step::Number) || code() == 1;
+                            .arg(expected(shown)));
+        const bool variableOk = shown != Step::VariablePart || (code() >= 1 && code() <= 5);
+        const bool invariableOk = shown != Step::InvariablePart || (code() >= 6 && code() <= 9);
+        const bool articleOk = (shown != Step::Kind && shown != Step::Gender && shown != Step::Number) || code() == 1;
         if (!variableOk || !invariableOk || !articleOk)
-            return fail(QStringLiteral("step \"%1\" on a word of code %2").arg(QLatin1String(stepName(step))).arg(code()));
+            return fail(QStringLiteral("shown \"%1\" on a word of code %2").arg(QLatin1String(stepName(shown))).arg(code()));
         if (platform::foreColor(f->Lbmostra(m.posparola)) != QColor(255, 0, 0))
             return fail(QStringLiteral("the word in question (%1) is not red").arg(m.posparola));
     }
@@ -902,9 +903,9 @@ private:
         FormB *f = form();
         if (!f || QApplication::activeModalWidget() || acting_.size() != 1)
             return nullptr;
-        const Step step = currentStep();
-        const int want = expected(step);
-        switch (step) {
+        const Step shown = currentStep();
+        const int want = expected(shown);
+        switch (shown) {
         case Step::Variability: return want < 6 ? f->Com10 : f->Com11;
         case Step::VariablePart:
         case Step::InvariablePart: return want >= 1 && want <= 9 ? f->Com(want) : nullptr;

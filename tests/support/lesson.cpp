@@ -163,7 +163,7 @@ void Lesson::onNextModal(std::function<void(QWidget *)> handler)
 {
     auto *poll = new QTimer;
     poll->setInterval(0);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, handler] {
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, handler = std::move(handler)] {
         if (QWidget *modal = QApplication::activeModalWidget()) {
             poll->stop();
             poll->deleteLater();
