@@ -10,6 +10,8 @@
 #include "platform/design.h"
 #include "platform/program_end.h"
 #include "platform/ridimschermo.h"
+#include "screens/formaiuto.h"
+#include "screens/frm_errori.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -28,17 +30,20 @@ namespace {
 // Design size of the client area, in twips; the layout scaling stretches it
 // to the screen.
 constexpr double larghezzaProgetto = 16800;
-constexpr double altezzaProgetto = 10800;
+constexpr double altezzaProgetto = 9700;
 
 // The staircase of word labels: the first at (135, 450), the last at (1980, 7830).
 constexpr double scalinoX = (1980.0 - 135.0) / 21.0;
 constexpr double scalinoY = (7830.0 - 450.0) / 21.0;
 
 // Answer area and trail.
-constexpr double colonnaSinistra = 5800;
-constexpr double colonnaDestra = 9300;
-constexpr double larghezzaColonna = 3300;
-constexpr double colonnaTraccia = 12900;
+constexpr double colonnaSinistra = 5400;
+constexpr double colonnaDestra = 9000;
+constexpr double larghezzaColonna = 3400;
+constexpr double colonnaTraccia = 12700;
+constexpr double larghezzaTraccia = 3900;
+// The buttons of a step appear just below the variability question.
+constexpr double primaRiga = 2800;
 
 const QString arial = QStringLiteral("Arial");
 
@@ -96,55 +101,58 @@ void FormB::creaControlli()
     using namespace pulsanti;
 
     for (int i = 1; i <= 22; ++i) {
-        QLabel *parola = etichetta(this, QString(), 12);
+        QLabel *parola = etichetta(this, QString(), 14);
         parola->setObjectName(QStringLiteral("Lbmostra%1").arg(i));
         setForeColor(parola, parolaDaMostrare);
-        placeTwips(parola, 135 + scalinoX * (i - 1), 450 + scalinoY * (i - 1), 5200, 330);
+        placeTwips(parola, 135 + scalinoX * (i - 1), 450 + scalinoY * (i - 1), 5000, 350);
         Lbmostra(i) = parola;
     }
 
     Label1 = etichetta(this, QStringLiteral("n° della domanda"), 12);
     setForeColor(Label1, rgb(0, 0, 128));
-    placeTwips(Label1, colonnaSinistra, 120, 4000, 380);
+    placeTwips(Label1, colonnaSinistra, 150, 4000, 380);
 
     AVVISO = etichetta(this, QString(), 12);
-    placeTwips(AVVISO, colonnaSinistra, 560, 10800, 420);
+    placeTwips(AVVISO, colonnaSinistra, 650, 11200, 420);
 
-    gratifica = etichetta(this, QString(), 26);
+    gratifica = etichetta(this, QString(), 28);
+    gratifica->setAlignment(Qt::AlignCenter);
     setForeColor(gratifica, rgb(0, 0, 192));
-    placeTwips(gratifica, colonnaSinistra, 1020, 7000, 760);
+    placeTwips(gratifica, colonnaSinistra, 6200, colonnaDestra + larghezzaColonna - colonnaSinistra, 1000);
 
-    Com10 = pulsante(this, QString::fromLatin1(variabilita[0].caption), variabilita[0].colore, 12);
-    placeTwips(Com10, colonnaSinistra, 1950, larghezzaColonna, 650);
-    Com11 = pulsante(this, QString::fromLatin1(variabilita[1].caption), variabilita[1].colore, 12);
-    placeTwips(Com11, colonnaDestra, 1950, larghezzaColonna, 650);
+    Com10 = pulsante(this, QString::fromLatin1(variabilita[0].caption), variabilita[0].colore, 13);
+    placeTwips(Com10, colonnaSinistra, 1900, larghezzaColonna, 700);
+    Com11 = pulsante(this, QString::fromLatin1(variabilita[1].caption), variabilita[1].colore, 13);
+    placeTwips(Com11, colonnaDestra, 1900, larghezzaColonna, 700);
 
     for (const Voce &v : partiDelDiscorso) {
-        QPushButton *b = pulsante(this, QString::fromLatin1(v.caption), v.colore, 9);
+        QPushButton *b = pulsante(this, QString::fromLatin1(v.caption), v.colore, 10);
         // Variable parts below "PARTE VARIABILE", invariable ones below the other.
         const bool variabile = v.indice <= corpus::Verbo;
         const int riga = variabile ? v.indice - 1 : v.indice - 6;
-        placeTwips(b, variabile ? colonnaSinistra : colonnaDestra, 2750 + 560 * riga, larghezzaColonna, 500);
+        placeTwips(b, variabile ? colonnaSinistra : colonnaDestra, primaRiga + 620 * riga, larghezzaColonna, 540);
         Com(v.indice) = b;
     }
     for (const Voce &v : tipi) {
-        art(v.indice) = pulsante(this, QString::fromLatin1(v.caption), v.colore, 11);
-        placeTwips(art(v.indice), colonnaSinistra + 2333 * (v.indice - 1), 5700, 2200, 600);
+        art(v.indice) = pulsante(this, QString::fromLatin1(v.caption), v.colore, 13);
+        placeTwips(art(v.indice), colonnaSinistra + 2400 * (v.indice - 1), primaRiga, 2200, 800);
     }
     for (const Voce &v : generi) {
-        Masfem(v.indice) = pulsante(this, QString::fromLatin1(v.caption), v.colore, 11);
-        placeTwips(Masfem(v.indice), v.indice == 1 ? colonnaSinistra : colonnaDestra, 6400, larghezzaColonna, 600);
+        Masfem(v.indice) = pulsante(this, QString::fromLatin1(v.caption), v.colore, 13);
+        placeTwips(Masfem(v.indice), v.indice == 1 ? colonnaSinistra : colonnaDestra, primaRiga, larghezzaColonna, 800);
     }
     for (const Voce &v : numeri) {
-        Singplu(v.indice) = pulsante(this, QString::fromLatin1(v.caption), v.colore, 11);
-        placeTwips(Singplu(v.indice), v.indice == 1 ? colonnaSinistra : colonnaDestra, 7100, larghezzaColonna, 600);
+        Singplu(v.indice) = pulsante(this, QString::fromLatin1(v.caption), v.colore, 13);
+        placeTwips(Singplu(v.indice), v.indice == 1 ? colonnaSinistra : colonnaDestra, primaRiga, larghezzaColonna, 800);
     }
 
     for (int i = 1; i <= 5; ++i) {
-        QLabel *passo = etichetta(this, QString(), 10);
+        QLabel *passo = etichetta(this, QString(), 11);
+        // Framed, so that a box keeps its outline on a colour like the window's.
+        passo->setFrameShape(QFrame::Box);
         passo->setAlignment(Qt::AlignCenter);
         setBackColor(passo, i == 1 ? displayPrimo : displayAltri);
-        placeTwips(passo, colonnaTraccia, 1950 + 720 * (i - 1), 3750, 600);
+        placeTwips(passo, colonnaTraccia, 1900 + 740 * (i - 1), larghezzaTraccia, 640);
         display(i) = passo;
     }
 
@@ -156,40 +164,40 @@ void FormB::creaControlli()
         return valore;
     };
     Frame1 = riquadro(this, QStringLiteral("risposte"));
-    placeTwips(Frame1, colonnaTraccia, 5650, 1800, 950);
+    placeTwips(Frame1, colonnaTraccia, 5800, 1850, 1000);
     Lrisposte = numero(Frame1, 1620);
     Frame2 = riquadro(this, QStringLiteral("errori"));
-    placeTwips(Frame2, colonnaTraccia + 1950, 5650, 1800, 950);
+    placeTwips(Frame2, colonnaTraccia + 2050, 5800, 1850, 1000);
     Lerrori = numero(Frame2, 1620);
     Frame5 = riquadro(this, QStringLiteral("errori in %"));
-    placeTwips(Frame5, colonnaTraccia, 6700, 1800, 950);
+    placeTwips(Frame5, colonnaTraccia, 6950, 1850, 1000);
     Lpercentuale = numero(Frame5, 1100);
     Label8 = etichetta(Frame5, QStringLiteral("%"), 18);
     placeTwips(Label8, 1200, 300, 500, 560);
     Frame3 = riquadro(this, QStringLiteral("tempo (s)"));
-    placeTwips(Frame3, colonnaTraccia + 1950, 6700, 1800, 950);
+    placeTwips(Frame3, colonnaTraccia + 2050, 6950, 1850, 1000);
     MOSTRATEMPO = numero(Frame3, 1620);
     MOSTRATEMPO->clear();
     Frame4 = riquadro(this, QStringLiteral("orologio"));
     setBackColor(Frame4, rgb(0, 0, 128));
     setForeColor(Frame4, rgb(255, 255, 255));
-    placeTwips(Frame4, colonnaTraccia, 7750, 3750, 950);
+    placeTwips(Frame4, colonnaTraccia, 8100, larghezzaTraccia, 1100);
     Lbclock = etichetta(Frame4, QStringLiteral("0"), 18);
     Lbclock->setAlignment(Qt::AlignCenter);
     setForeColor(Lbclock, rgb(255, 255, 255));
-    placeTwips(Lbclock, 90, 300, 3570, 560);
+    placeTwips(Lbclock, 90, 330, larghezzaTraccia - 180, 650);
 
-    VIA = pulsante(this, QStringLiteral("VIA"), rgb(255, 128, 0), 20);
-    placeTwips(VIA, colonnaSinistra, 8100, 2400, 1000);
+    VIA = pulsante(this, QStringLiteral("VIA"), rgb(255, 128, 0), 22);
+    placeTwips(VIA, colonnaSinistra, 8100, 2700, 1100);
     FINE = pulsante(this, QStringLiteral("FINE"), rgb(255, 64, 64), 16);
-    placeTwips(FINE, colonnaSinistra + 2600, 8100, 1800, 1000);
+    placeTwips(FINE, colonnaSinistra + 2900, 8100, 1900, 1100);
     comaiuto = pulsante(this, QStringLiteral("Aiuto ?"), rgb(255, 255, 255), 10);
-    placeTwips(comaiuto, colonnaSinistra + 4600, 8100, 2300, 460);
+    placeTwips(comaiuto, colonnaSinistra + 4950, 8100, 2250, 520);
     Command8 = pulsante(this, QStringLiteral("mostra errori"), rgb(255, 192, 192), 10);
-    placeTwips(Command8, colonnaSinistra + 4600, 8640, 2300, 460);
+    placeTwips(Command8, colonnaSinistra + 4950, 8680, 2250, 520);
 
     FRASE_INTERA_B = etichetta(this, QString(), 10, 400);
-    placeTwips(FRASE_INTERA_B, 135, 8400, 5400, 330);
+    placeTwips(FRASE_INTERA_B, 135, 8600, 5000, 330);
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);
@@ -281,10 +289,23 @@ void FormB::closeEvent(QCloseEvent *event)
 
 void FormB::Command8_Click()
 {
-    // Implemented with the error review.
+    FRM_ERRORI *revisione = FRM_ERRORI::istanza();
+    revisione->show();
+    revisione->raise();
+    revisione->activateWindow();
+    // A snapshot: later errors show only at the next press. A category
+    // without errors shows nothing rather than "0".
+    for (int i = 1; i <= 11; ++i) {
+        const int conteggio = Modulo1.erroripercategoria[static_cast<std::size_t>(i)];
+        revisione->RR(i)->setText(conteggio == 0 ? QString() : QString::number(conteggio));
+        revisione->RR(i)->adjustSize();
+    }
 }
 
 void FormB::comaiuto_Click()
 {
-    // Implemented with the help window.
+    Formaiuto *aiuto = Formaiuto::istanza();
+    aiuto->show();
+    aiuto->raise();
+    aiuto->activateWindow();
 }

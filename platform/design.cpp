@@ -41,7 +41,7 @@ void placeTwips(QWidget *widget, double left, double top, double width, double h
     widget->setGeometry(twipsRect(left, top, width, height));
 }
 
-QColor vbColor(quint32 bbggrr)
+QColor designColor(quint32 bbggrr)
 {
     if (bbggrr & 0x80000000u) {
         const QPalette palette = QGuiApplication::palette();
@@ -63,7 +63,7 @@ QColor vbColor(quint32 bbggrr)
 void setBackColor(QWidget *widget, quint32 bbggrr)
 {
     QPalette palette = widget->palette();
-    const QColor colour = vbColor(bbggrr);
+    const QColor colour = designColor(bbggrr);
     if (isButton(widget)) {
         palette.setColor(QPalette::Button, colour);
     } else {
@@ -81,7 +81,7 @@ QColor backColor(const QWidget *widget)
 void setForeColor(QWidget *widget, quint32 bbggrr)
 {
     QPalette palette = widget->palette();
-    palette.setColor(isButton(widget) ? QPalette::ButtonText : QPalette::WindowText, vbColor(bbggrr));
+    palette.setColor(isButton(widget) ? QPalette::ButtonText : QPalette::WindowText, designColor(bbggrr));
     widget->setPalette(palette);
 }
 

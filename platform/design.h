@@ -23,7 +23,7 @@ int twips(double length);
 QRect twipsRect(double left, double top, double width, double height);
 void placeTwips(QWidget *widget, double left, double top, double width, double height);
 
-QColor vbColor(quint32 bbggrr);
+QColor designColor(quint32 bbggrr);
 inline constexpr quint32 rgb(int red, int green, int blue)
 {
     return static_cast<quint32>(red) | (static_cast<quint32>(green) << 8) | (static_cast<quint32>(blue) << 16);

@@ -1,5 +1,7 @@
 #include "platform/program_end.h"
 
+#include "platform/sound_player.h"
+
 #include <QApplication>
 #include <QPointer>
 #include <QWidget>
@@ -22,7 +24,8 @@ void closeEverything()
     for (const QPointer<QWidget> &window : windows)
         if (window)
             window->hide();
-    QCoreApplication::exit(0);
+    // The windows are gone at once; the closing cue is let play to its end.
+    soundPlayer().whenQuiet([] { QCoreApplication::exit(0); });
 }
 
 }  // namespace

@@ -1,19 +1,98 @@
 #include "platform/qt_sound_player.h"
 
+#include "platform/wav_file.h"
+
+#include <QAudioDevice>
+#include <QAudioFormat>
+#include <QAudioSink>
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
-#include <QSoundEffect>
-#include <QUrl>
+#include <QElapsedTimer>
+#include <QMediaDevices>
+#include <QTimer>
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+const QElapsedTimer &sinceStart()
+{
+    static const QElapsedTimer timer = [] {
+        QElapsedTimer started;
+        started.start();
+        return started;
+    }();
+    return timer;
+}
+
+}  // namespace
 
 namespace platform {
+
+// One audio sink and the samples it reads. Created on the first cue, owned
+// by the application object.
+class QtSoundPlayer::Output final : public QObject
+{
+public:
+    explicit Output(QObject *parent)
+        : QObject(parent)
+    {
+    }
+    ~Output() override { stop(); }
+
+    // False when there is nothing to play it on.
+    bool start(const WavAudio &audio)
+    {
+        stop();
+        const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+        if (device.isNull())
+            return false;
+        QAudioFormat format;
+        format.setSampleRate(audio.sampleRate);
+        format.setChannelCount(audio.channels);
+        format.setSampleFormat(audio.bitsPerSample == 8 ? QAudioFormat::UInt8 : QAudioFormat::Int16);
+        if (!device.isFormatSupported(format))
+            return false;
+
+        samples_.setData(audio.samples);
+        samples_.open(QIODevice::ReadOnly);
+        sink_ = new QAudioSink(device, format, this);
+        // The sink is left alone when it runs out of samples: what it has
+        // passed on is still being played, and stopping it would cut that off.
+        sink_->start(&samples_);
+        if (sink_->error() != QAudio::NoError) {
+            stop();
+            return false;
+        }
+        return true;
+    }
+
+    void stop()
+    {
+        if (sink_) {
+            sink_->stop();
+            delete sink_;
+            sink_ = nullptr;
+        }
+        samples_.close();
+    }
+
+private:
+    QAudioSink *sink_ = nullptr;
+    QBuffer samples_;
+};
 
 QtSoundPlayer::QtSoundPlayer(QString soundFolder)
     : folder_(std::move(soundFolder))
 {
 }
 
-QtSoundPlayer::~QtSoundPlayer() = default;
+QtSoundPlayer::~QtSoundPlayer()
+{
+    delete output_.data();
+}
 
 QString QtSoundPlayer::defaultFolder()
 {
@@ -27,17 +106,67 @@ QString QtSoundPlayer::fileFor(const QString &cue) const
 
 void QtSoundPlayer::play(const QString &cue)
 {
-    const QString path = fileFor(cue);
-    if (!QFileInfo(path).isFile()) {
-        if (effect_)
-            effect_->stop();
+    QCoreApplication *application = QCoreApplication::instance();
+    if (!application || quitting_)
+        return;
+    if (!output_) {
+        output_ = new Output(application);
+        QObject::connect(application, &QCoreApplication::aboutToQuit, output_, [this] {
+            quitting_ = true;
+            output_->stop();
+            output_->deleteLater();
+        });
+    }
+    pending_ = cue;
+    lastCue_ = cue;
+    state_ = State::Queued;
+    // Cues asked for before the event loop comes round collapse into the
+    // last one, as if each had cut off the one before.
+    if (!scheduled_) {
+        scheduled_ = true;
+        QMetaObject::invokeMethod(output_, [this] { playPending(); }, Qt::QueuedConnection);
+    }
+}
+
+void QtSoundPlayer::playPending()
+{
+    scheduled_ = false;
+    const QString cue = std::exchange(pending_, QString());
+    output_->stop();
+    const WavCheck check = readWavFile(fileFor(cue));
+    if (!check.ok()) {
+        state_ = check.problem == WavProblem::Unreadable ? State::Missing : State::Rejected;
         return;
     }
-    if (!effect_)
-        effect_ = std::make_unique<QSoundEffect>();
-    effect_->stop();
-    effect_->setSource(QUrl::fromLocalFile(path));
-    effect_->play();
+    state_ = output_->start(*check.audio) ? State::Playing : State::NoOutput;
+    if (state_ == State::Playing)
+        playingUntilMs_ = sinceStart().elapsed() + static_cast<qint64>(check.audio->seconds() * 1000.0);
+    if (whenQuiet_)
+        notifyWhenQuiet();
+}
+
+void QtSoundPlayer::whenQuiet(std::function<void()> then)
+{
+    whenQuiet_ = std::move(then);
+    // A queued cue first goes to the output; it reports back from there.
+    if (!scheduled_)
+        notifyWhenQuiet();
+}
+
+void QtSoundPlayer::notifyWhenQuiet()
+{
+    // The sink plays on a little after it has taken the last sample; never
+    // keep the caller more than a few seconds, whatever the file says.
+    constexpr qint64 afterglowMs = 150;
+    constexpr qint64 longestWaitMs = 3000;
+    const qint64 left = state_ == State::Playing ? playingUntilMs_ - sinceStart().elapsed() + afterglowMs : 0;
+    QTimer::singleShot(static_cast<int>(std::clamp<qint64>(left, 0, longestWaitMs)), QCoreApplication::instance(),
+                       std::exchange(whenQuiet_, {}));
+}
+
+void SoundPlayer::whenQuiet(std::function<void()> then)
+{
+    QTimer::singleShot(0, QCoreApplication::instance(), std::move(then));
 }
 
 namespace {

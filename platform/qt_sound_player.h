@@ -1,34 +1,76 @@
 #pragma once
 
+// The real player: Qt Multimedia, one sound at a time, files "<cue>.wav"
+// found in the "suoni" folder beside the executable.
+//
+// play() only notes the cue and returns. Reading the file and opening the
+// audio output happen a moment later from the event loop, so neither the
+// first window nor an answer ever waits for the sound system, and nothing of
+// Qt Multimedia is touched before the first cue. A new cue stops the one
+// still playing. A cue whose file is missing or fails the wave check is
+// silent, and so is every cue on a machine without an audio output.
+//
+// The samples go to an audio sink of our own rather than through
+// QSoundEffect: that one stops its output as soon as it has handed over the
+// last sample, so the last tenth of a second of every sound was never heard,
+// and a file that promises more data than it holds leaves it loading forever.
+//
+// The audio objects belong to the application object and go with it (at the
+// latest when it quits), never at static destruction time, where tearing
+// down a sound output can hang the process.
+
 #include "platform/sound_player.h"
 
+#include <QPointer>
 #include <QString>
 
-#include <memory>
-
-class QSoundEffect;
+#include <functional>
 
 namespace platform {
 
-// The real player: Qt Multimedia, one sound at a time, files found under the
-// "suoni" folder beside the executable.
 class QtSoundPlayer final : public SoundPlayer
 {
 public:
+    // What became of the last cue.
+    enum class State {
+        Idle,      // no cue yet
+        Queued,    // waiting for the event loop
+        Missing,   // no file (or no folder) for the cue
+        Rejected,  // the file failed the wave check
+        NoOutput,  // a good file, but no audio output to play it on
+        Playing,   // handed to the audio output
+    };
+
     explicit QtSoundPlayer(QString soundFolder);
     ~QtSoundPlayer() override;
+    QtSoundPlayer(const QtSoundPlayer &) = delete;
+    QtSoundPlayer &operator=(const QtSoundPlayer &) = delete;
 
     void play(const QString &cue) override;
+    void whenQuiet(std::function<void()> then) override;
 
     QString fileFor(const QString &cue) const;
-    QSoundEffect *effect() const { return effect_.get(); }
+    State state() const { return state_; }
+    QString lastCue() const { return lastCue_; }
 
     // "<application folder>/suoni"
     static QString defaultFolder();
 
 private:
+    class Output;
+
+    void playPending();
+    void notifyWhenQuiet();
+
     QString folder_;
-    std::unique_ptr<QSoundEffect> effect_;
+    QPointer<Output> output_;
+    QString pending_;
+    std::function<void()> whenQuiet_;
+    qint64 playingUntilMs_ = 0;  // monotonic end of the cue handed to the output
+    QString lastCue_;
+    State state_ = State::Idle;
+    bool scheduled_ = false;
+    bool quitting_ = false;
 };
 
 }  // namespace platform

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace platform {
 
 class SoundPlayer
@@ -13,6 +15,9 @@ class SoundPlayer
 public:
     virtual ~SoundPlayer() = default;
     virtual void play(const QString &cue) = 0;
+    // Calls `then` from the event loop once the cue asked for last has been
+    // heard to its end; soon when nothing is playing.
+    virtual void whenQuiet(std::function<void()> then);
 };
 
 SoundPlayer &soundPlayer();

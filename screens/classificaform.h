@@ -1,21 +1,54 @@
 #pragma once
 
 // The results window: the level of the last series, how many series of the
-// run reached each level, and the best time of an error-free series.
+// run reached each level, and the best time of an error-free series. It is
+// built afresh at every opening and destroyed once it has closed.
+
+#include "platform/control_array.h"
+#include "platform/shape.h"
 
 #include <QDialog>
+
+class QLabel;
+class QPushButton;
 
 class classificaform final : public QDialog
 {
     Q_OBJECT
 
 public:
-    // Builds the window afresh from Modulo1.livello, shows it modally over
-    // `owner` and returns once it has closed.
+    // Builds the window from Modulo1.livello, shows it modally over `owner`
+    // and returns once it has closed and been destroyed.
     static void mostra(QWidget *owner);
+
+    ~classificaform() override;
 
     void Command1_Click();  // "PROSEGUI"
 
+    // Closing from the title bar or with Escape goes the way of "PROSEGUI".
+    void reject() override;
+
+    platform::Shape *Shape1 = nullptr;
+    QLabel *Label5 = nullptr;
+    QLabel *RISULTATO = nullptr;
+    QLabel *LbNuovoRecord = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *LbTrecord = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *LbOttimo = nullptr;
+    QLabel *LbDistinto = nullptr;
+    QLabel *LbBuono = nullptr;
+    QLabel *LbSufficiente = nullptr;
+    QLabel *LbOccorre = nullptr;
+    platform::ControlArray<platform::Shape, 1, 10> ShOttimo;
+    platform::ControlArray<platform::Shape, 1, 10> ShDistinto;
+    platform::ControlArray<platform::Shape, 1, 10> ShBuono;
+    platform::ControlArray<platform::Shape, 1, 10> ShSufficiente;
+    platform::ControlArray<platform::Shape, 1, 10> ShOccorre;
+    QPushButton *Command1 = nullptr;
+
 private:
     explicit classificaform(QWidget *owner);
+    void creaControlli();
+    void Form_Load();
 };

@@ -23,12 +23,15 @@ set -e
 # timeout's 124 is the expected end; anything else is the program's own.
 [ "$status" -eq 124 ] || { echo "the program ended on its own with status $status"; exit 1; }
 
-python3 - "$work/trace" "$(dirname "$program")" <<'PY'
+python3 - "$work/trace" "$(dirname "$program")" "$work/xdg" <<'PY'
 import re, sys
-trace, appdir = sys.argv[1], sys.argv[2]
+trace, appdir, runtime = sys.argv[1], sys.argv[2], sys.argv[3]
+# The per-user runtime folder is where the sound library looks for the sound
+# server (it may create its "pulse" folder there); nothing is kept in it.
+runtime_ok = lambda path: path == runtime or path.startswith(runtime + "/")
 system = ("/usr/", "/lib/", "/lib64/", "/etc/", "/proc/", "/sys/", "/dev/", "/var/cache/fontconfig",
           "/run/", "/var/run/")
-writes, sockets, unix, own_reads = [], [], set(), set()
+writes, sockets, unix, own_reads, runtime_use = [], [], set(), set(), set()
 call = re.compile(r'^\d+\s+(\w+)\((.*)\)\s+=\s+(-?\d+|\?)')
 for line in open(trace):
     m = call.match(line)
@@ -38,6 +41,10 @@ for line in open(trace):
     ok = result not in ("?",) and not result.startswith("-")
     path = re.search(r'"([^"]*)"', args)
     path = path.group(1) if path else ""
+    if runtime_ok(path):
+        if ok:
+            runtime_use.add(name + " " + path[len(runtime):])
+        continue
     if name in ("open", "openat", "openat2", "creat") and ok:
         if name == "creat" or re.search(r'O_WRONLY|O_RDWR|O_CREAT|O_TRUNC|O_APPEND', args):
             if not path.startswith("/dev/"):
@@ -53,7 +60,8 @@ for line in open(trace):
         if family != "AF_UNIX":
             sockets.append(line.strip())
     elif name == "connect" and "AF_UNIX" in args:
-        unix.add(re.sub(r'.*sun_path=', '', args.split("}")[0]) + ("" if ok else " (refused)"))
+        unix.add(re.sub(r'.*sun_path=', '', args.split("}")[0]).replace(runtime, "$XDG_RUNTIME_DIR")
+                 + ("" if ok else " (refused)"))
 
 allowed = (appdir + "/suoni/", appdir + "/analisi-articoli")
 others = sorted(p for p in own_reads if not p.startswith(allowed) and p != appdir)
@@ -61,6 +69,7 @@ print("files written or created:", len(writes))
 for w in writes: print("   ", w)
 print("network sockets:", len(sockets))
 for s in sockets: print("   ", s)
+print("runtime folder (sound server lookup):", ", ".join(sorted(runtime_use)) or "untouched")
 print("local (AF_UNIX) connections:", ", ".join(sorted(unix)) or "none")
 print("files read outside the system folders:", ", ".join(sorted(own_reads)) or "none")
 sys.exit(1 if writes or sockets or others else 0)

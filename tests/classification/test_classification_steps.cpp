@@ -156,7 +156,7 @@ private slots:
         // The next word is in red; the trail stays until the next variability press.
         QCOMPARE(Modulo1.posparola, 2);
         QCOMPARE(platform::foreColor(form->Lbmostra(2)), rosso);
-        QCOMPARE(platform::foreColor(form->Lbmostra(1)), platform::vbColor(platform::coloreTestoPulsante));
+        QCOMPARE(platform::foreColor(form->Lbmostra(1)), platform::designColor(platform::coloreTestoPulsante));
         QVERIFY(onlyShown({form->Com10, form->Com11}));
         QVERIFY(test::usable(form->Com10) && test::usable(form->Com11));
         QVERIFY(test::shown(form->display(5)));
@@ -271,7 +271,6 @@ private slots:
         for (int mode = 0; mode <= 1; ++mode) {
             lesson = std::make_unique<test::Lesson>();
             form = lesson->open(mode);
-            lesson->keepContinuing();
             // The longest sentences: 22 words, no blank label.
             lesson->start(32);
             QCOMPARE(Modulo1.partediscorso(32, 0), 22);
@@ -292,7 +291,7 @@ private slots:
         form = lesson->open(0);
         for (const pulsanti::Voce &v : pulsanti::partiDelDiscorso) {
             QCOMPARE(form->Com(v.indice)->text(), QString::fromLatin1(v.caption));
-            QCOMPARE(platform::backColor(form->Com(v.indice)), platform::vbColor(v.colore));
+            QCOMPARE(platform::backColor(form->Com(v.indice)), platform::designColor(v.colore));
         }
         QCOMPARE(form->Com(6)->text(), QStringLiteral("Avverbio  e locuzione avv."));
         QCOMPARE(form->Com11->text(), QStringLiteral("PARTE  INVARIABILE"));

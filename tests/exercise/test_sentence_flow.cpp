@@ -5,10 +5,13 @@
 #include "exercise/formb.h"
 #include "exercise/modulo1.h"
 #include "platform/design.h"
+#include "platform/program_end.h"
 #include "tests/support/lesson.h"
 #include "tests/support/test_main.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
+#include <QTimer>
 #include <QPushButton>
 
 namespace {
@@ -205,7 +208,6 @@ private slots:
     void everyBuiltInSentenceOnceThenTheEnd()
     {
         form = lesson->open(1);
-        lesson->keepContinuing();
         const int sentences = corpus::corpusIncorporato().frasiPiene();
         QSet<int> seen;
         for (int press = 1; press <= sentences; ++press) {
@@ -228,6 +230,24 @@ private slots:
         test::Lesson::click(form->FINE);
         QCOMPARE(lesson->player.cues.last(), QStringLiteral("congafine"));
         QCOMPARE(lesson->programEnds, 1);
+    }
+
+    // The real ending: every window goes at once and the event loop returns
+    // once the closing cue has been let play.
+    void fineHidesEveryWindowAndLeavesTheEventLoop()
+    {
+        openWith(0);
+        test::Lesson::click(form->comaiuto);
+        platform::setProgramEnd({});
+        QTimer::singleShot(0, form->FINE, [this] { test::Lesson::click(form->FINE); });
+        QElapsedTimer elapsed;
+        elapsed.start();
+        const int code = QCoreApplication::exec();
+        platform::setProgramEnd([this] { ++lesson->programEnds; });
+        QCOMPARE(code, 0);
+        QVERIFY(elapsed.elapsed() < 4000);
+        for (QWidget *window : QApplication::topLevelWidgets())
+            QVERIFY2(!window->isVisible(), qPrintable(window->objectName()));
     }
 
     void closingTheExerciseWindowEndsTheProgram()

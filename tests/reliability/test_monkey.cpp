@@ -13,6 +13,7 @@
 #include "exercise/modulo1.h"
 #include "platform/clock.h"
 #include "platform/design.h"
+#include "screens/frm_errori.h"
 #include "tests/support/lesson.h"
 #include "tests/support/test_main.h"
 
@@ -442,7 +443,15 @@ private:
 
         FormB *f = form();
         const bool closesRun = f && target == f->FINE;
-        const bool chartOnly = target->text() == QLatin1String("mostra classifica");
+        FRM_ERRORI *review = Modulo1.istanzaFRM_ERRORI.data();
+        const bool chartOnly = review && target == review->Command2;
+        const bool showsErrors = f && target == f->Command8;
+        // A wrong answer is logged before the series can end, so the error
+        // log already holds it while the results window is up.
+        if (prediction.answer && !prediction.right) {
+            ++model_.totalErrors;
+            ++model_.errorsByCategory[static_cast<std::size_t>(prediction.category)];
+        }
         int delivered = 0;
         QPointer<QAbstractButton> guard(target);
         const auto connection = QObject::connect(target, &QAbstractButton::clicked, target, [&delivered] { ++delivered; });
@@ -465,6 +474,8 @@ private:
             note(QStringLiteral("FINE: the lesson ends"));
         if (chartOnly)
             model_.expectSeries(0, 0);
+        if (showsErrors && atRest)
+            checkErrorReview();
         if (prediction.answer)
             answered(prediction, before, row, position);
     }
@@ -520,6 +531,14 @@ private:
         if (open.empty())
             return;
         QWidget *window = pick(open);
+        if (chance(0.2)) {
+            note(QStringLiteral("maximise %1").arg(name(window)));
+            window->setWindowState(window->windowState() | Qt::WindowMaximized);
+            QCoreApplication::processEvents();
+            return;
+        }
+        // A maximised window is restored before it can be dragged to a size.
+        window->setWindowState(window->windowState() & ~Qt::WindowMaximized);
         QSize size;
         if (chance(0.3))
             size = QSize(1 + below(200), 1 + below(200));
@@ -588,6 +607,7 @@ private:
         int totalErrors = 0;
         int bestTime = 200;
         std::array<int, 5> levelCounts{};
+        std::array<int, 5> expectedLevels{};  // series rated at levels 1..5
         void expectSeries(int answers, int errors)
         {
             domande = answers;
@@ -694,14 +714,16 @@ private:
     {
         ++answers_;
         const int seriesLength = Modulo1.lunghezzaserie;
-        if (!prediction.right) {
+        if (!prediction.right)
             ++wrongAnswers_;
-            ++model_.totalErrors;
-            ++model_.errorsByCategory[static_cast<std::size_t>(prediction.category)];
-        }
         const int answersNow = model_.domande + 1;
         if (answersNow >= seriesLength) {
             ++seriesEnded_;
+            // 0 errors: level 5 ... 4 or more: level 1; each row stops at ten.
+            const int errors = model_.errori + (prediction.right ? 0 : 1);
+            const int level = errors >= 4 ? 1 : 5 - errors;
+            int &count = model_.expectedLevels[static_cast<std::size_t>(level - 1)];
+            count = std::min(count + 1, 10);
             model_.expectSeries(0, 0);
         } else {
             model_.expectSeries(answersNow, model_.errori + (prediction.right ? 0 : 1));
@@ -848,6 +870,9 @@ private:
                             .arg(m.errori)
                             .arg(model_.domande)
                             .arg(model_.errori));
+        if (levels != model_.expectedLevels)
+            return fail(QStringLiteral("level counters %1 %2 %3 %4 %5 (levels 1..5) disagree with the series rated")
+                            .arg(levels[0]).arg(levels[1]).arg(levels[2]).arg(levels[3]).arg(levels[4]));
         if (m.domande > 0) {
             const int percent = m.errori * 100 / m.domande;
             if (f->Lrisposte->text() != QString::number(m.domande) || f->Lerrori->text() != QString::number(m.errori)
@@ -895,6 +920,24 @@ private:
             return fail(QStringLiteral("shown \"%1\" on a word of code %2").arg(QLatin1String(stepName(shown))).arg(code()));
         if (platform::foreColor(f->Lbmostra(m.posparola)) != QColor(255, 0, 0))
             return fail(QStringLiteral("the word in question (%1) is not red").arg(m.posparola));
+    }
+
+    // "mostra errori" shows the errors of the run so far, a category without
+    // errors as nothing.
+    void checkErrorReview()
+    {
+        const FRM_ERRORI *review = Modulo1.istanzaFRM_ERRORI.data();
+        if (!review || !review->isVisible())
+            return fail(QStringLiteral("\"mostra errori\" left no error review open"));
+        for (int i = 1; i <= 11; ++i) {
+            const int made = model_.errorsByCategory[static_cast<std::size_t>(i)];
+            const QString want = made == 0 ? QString() : QString::number(made);
+            if (review->RR(i)->text() != want)
+                return fail(QStringLiteral("the error review shows \"%1\" for category %2, not \"%3\"")
+                                .arg(review->RR(i)->text())
+                                .arg(i)
+                                .arg(want));
+        }
     }
 
     // The right button for the question on screen, if one is open.

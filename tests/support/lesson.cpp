@@ -28,6 +28,8 @@ void destroyAllWindows()
 }
 
 Lesson *current = nullptr;
+// Handlers waiting for a modal window; while one waits, keepContinuing stays out of its way.
+int pendingModalHandlers = 0;
 
 }  // namespace
 
@@ -71,6 +73,7 @@ FormB *Lesson::open(int mode)
     Modulo1.modoanalisi = mode;
     form = FormB::istanza();
     form->show();
+    keepContinuing();
     return form;
 }
 
@@ -163,10 +166,12 @@ void Lesson::onNextModal(std::function<void(QWidget *)> handler)
 {
     auto *poll = new QTimer;
     poll->setInterval(0);
+    ++pendingModalHandlers;
     QObject::connect(poll, &QTimer::timeout, poll, [poll, handler = std::move(handler)] {
         if (QWidget *modal = QApplication::activeModalWidget()) {
             poll->stop();
             poll->deleteLater();
+            --pendingModalHandlers;
             handler(modal);
         }
     });
@@ -179,7 +184,7 @@ void Lesson::keepContinuing()
     poll->setInterval(0);
     QObject::connect(poll, &QTimer::timeout, poll, [this] {
         QWidget *modal = QApplication::activeModalWidget();
-        if (!modal || modal->property("test_continued").toBool())
+        if (!modal || pendingModalHandlers > 0 || modal->property("test_continued").toBool())
             return;
         for (QPushButton *button : modal->findChildren<QPushButton *>()) {
             if (button->text() == QLatin1String("PROSEGUI")) {

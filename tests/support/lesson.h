@@ -24,7 +24,9 @@ public:
     Lesson(const Lesson &) = delete;
     Lesson &operator=(const Lesson &) = delete;
 
-    // Opens the exercise window in `mode` (0 "analisi completa", 1 "solo articoli").
+    // Opens the exercise window in `mode` (0 "analisi completa", 1 "solo
+    // articoli"); results windows are then continued at once (keepContinuing)
+    // unless an onNextModal handler is waiting for one.
     FormB *open(int mode = 0);
     // Replaces the built-in sentences with `tsv` (must be valid) in the tables.
     void useCorpus(const QByteArray &tsv);

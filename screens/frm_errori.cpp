@@ -1,0 +1,102 @@
+#include "screens/frm_errori.h"
+
+#include "exercise/formb.h"
+#include "exercise/modulo1.h"
+#include "platform/command_button.h"
+#include "platform/design.h"
+#include "screens/classificaform.h"
+
+#include <QLabel>
+
+using platform::designFont;
+using platform::placeTwips;
+using platform::rgb;
+
+namespace {
+
+constexpr int righe = 11;
+constexpr double altezzaRiga = 360;
+
+const QString msSansSerif = QStringLiteral("MS Sans Serif");
+
+}  // namespace
+
+FRM_ERRORI *FRM_ERRORI::istanza()
+{
+    if (!Modulo1.istanzaFRM_ERRORI)
+        Modulo1.istanzaFRM_ERRORI = new FRM_ERRORI;
+    return Modulo1.istanzaFRM_ERRORI;
+}
+
+FRM_ERRORI::FRM_ERRORI()
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QStringLiteral("FRM_ERRORI"));
+    setWindowTitle(QStringLiteral("Form2"));
+    setFixedSize(platform::twips(9495), platform::twips(6765));
+    platform::setBackColor(this, rgb(255, 192, 192));
+    creaControlli();
+    Form_Load();
+}
+
+FRM_ERRORI::~FRM_ERRORI() = default;
+
+void FRM_ERRORI::creaControlli()
+{
+    for (int i = 1; i <= righe; ++i) {
+        auto *conteggio = new QLabel(this);
+        conteggio->setObjectName(QStringLiteral("RR%1").arg(i));
+        conteggio->setFont(designFont(msSansSerif, 13.5, 700));
+        platform::setForeColor(conteggio, rgb(255, 0, 0));
+        // Row 9's count stands a little off the others in the design.
+        if (i == 9)
+            placeTwips(conteggio, 1170, 2835, 975, 375);
+        else
+            placeTwips(conteggio, 1200, altezzaRiga * (i - 1), 975, 375);
+        RR(i) = conteggio;
+
+        auto *nome = new QLabel(QStringLiteral("c1"), this);
+        nome->setObjectName(QStringLiteral("Lberrori%1").arg(i));
+        nome->setFont(designFont(msSansSerif, 12, 700));
+        platform::setForeColor(nome, rgb(0, 0, 0));
+        placeTwips(nome, 1560, altezzaRiga * (i - 1), 0, 0);
+        nome->adjustSize();
+        Lberrori(i) = nome;
+    }
+
+    Command2 = new platform::CommandButton(QStringLiteral("mostra classifica"), this);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    Command2->setFont(designFont(msSansSerif, 18, 700));
+    placeTwips(Command2, 285, 5385, 3225, 1320);
+    connect(Command2, &QPushButton::clicked, this, &FRM_ERRORI::Command2_Click);
+
+    Command1 = new platform::CommandButton(QStringLiteral("CHIUDI FINESTRA"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setFont(designFont(msSansSerif, 18, 700));
+    placeTwips(Command1, 4050, 5340, 5235, 1380);
+    connect(Command1, &QPushButton::clicked, this, &FRM_ERRORI::Command1_Click);
+}
+
+void FRM_ERRORI::Form_Load()
+{
+    // The names are the exercise window's captions, read afresh at every
+    // creation.
+    FormB *esercizio = FormB::istanza();
+    for (int i = 1; i <= 9; ++i)
+        Lberrori(i)->setText(esercizio->Com(i)->text());
+    Lberrori(10)->setText(esercizio->Com10->text());
+    Lberrori(11)->setText(esercizio->Com11->text());
+    for (QLabel *nome : Lberrori)
+        nome->adjustSize();
+}
+
+void FRM_ERRORI::Command2_Click()
+{
+    Modulo1.livello = 6;
+    classificaform::mostra(this);
+}
+
+void FRM_ERRORI::Command1_Click()
+{
+    close();
+}
