@@ -9,7 +9,15 @@ packages=(
   qt6-base-dev qt6-multimedia-dev libgl-dev # Qt 6 Widgets, Multimedia, Test
   fonts-liberation2 fonts-urw-base35        # free faces for Arial and Bookman
   pulseaudio pulseaudio-utils               # the real-audio test's sound server
+  strace python3                            # the test that traces the program's system calls
 )
+# `tools/deps.sh affidabilita` adds what the reliability checks of the README
+# need: clang and its fuzzer runtime (tools/fuzz.sh, and the short fuzzing
+# run in the test suite, skipped without them), clang-tidy and cppcheck
+# (tools/analisi-statica.sh).
+if [ "${1:-}" = "affidabilita" ]; then
+  packages+=(clang libclang-rt-14-dev clang-tidy cppcheck)
+fi
 
 missing=()
 for package in "${packages[@]}"; do

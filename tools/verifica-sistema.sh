@@ -9,7 +9,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 program="$(realpath "${1:-$root/build/bin/analisi-articoli}")"
 seconds="${2:-10}"
-command -v strace >/dev/null || { echo "strace not found, skipped"; exit 77; }
+command -v strace >/dev/null && command -v python3 >/dev/null || { echo "strace or python3 not found, skipped"; exit 77; }
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 strace -f -qq -o /dev/null true 2>/dev/null || { echo "strace may not trace here, skipped"; exit 77; }
