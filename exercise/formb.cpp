@@ -191,6 +191,10 @@ void FormB::creaControlli()
     placeTwips(VIA, colonnaSinistra, 8100, 2700, 1100);
     FINE = pulsante(this, QStringLiteral("FINE"), rgb(255, 64, 64), 16);
     placeTwips(FINE, colonnaSinistra + 2900, 8100, 1900, 1100);
+    // Every right answer hides the buttons just used and the keyboard focus
+    // moves on to the next control; resting on FINE, it would let a stray
+    // space bar end the lesson. FINE ends it only with a click.
+    FINE->setFocusPolicy(Qt::NoFocus);
     comaiuto = pulsante(this, QStringLiteral("Aiuto ?"), rgb(255, 255, 255), 10);
     placeTwips(comaiuto, colonnaSinistra + 4950, 8100, 2250, 520);
     Command8 = pulsante(this, QStringLiteral("mostra errori"), rgb(255, 192, 192), 10);

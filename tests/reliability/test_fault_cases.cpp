@@ -11,6 +11,7 @@
 #include "tests/support/lesson.h"
 #include "tests/support/test_main.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 
@@ -156,6 +157,31 @@ private slots:
         QVERIFY(Modulo1.tempomigliore <= 200);
         if (jump < 0.0f)
             QCOMPARE(Modulo1.tempomigliore, std::int16_t{200});
+    }
+
+    // ---- the keyboard ---------------------------------------------------------------
+
+    // A right answer hides the buttons just used; the keyboard focus then moves
+    // on along the window's controls. It must never come to rest on FINE, or
+    // the next stray space bar would end the lesson and lose its counts.
+    void strayKeysAfterAnswersNeverEndTheLesson()
+    {
+        form = lesson->open(1);
+        form->activateWindow();
+        QCoreApplication::processEvents();
+        QCOMPARE(QApplication::activeWindow(), form);
+        test::Lesson::click(form->VIA);
+        for (int answer = 0; answer < 12; ++answer) {
+            if (test::shown(form->VIA))
+                test::Lesson::click(form->VIA);
+            QVERIFY(lesson->answerRight());
+            QVERIFY(QApplication::focusWidget() != form->FINE);
+        }
+        QTest::keyClick(form->windowHandle(), Qt::Key_Space);
+        QCOMPARE(lesson->programEnds, 0);
+        // FINE itself still ends it with a click.
+        test::Lesson::click(form->FINE);
+        QCOMPARE(lesson->programEnds, 1);
     }
 
     // ---- sentence lengths --------------------------------------------------------

@@ -322,10 +322,12 @@ private:
             moveClock();
         else if (roll < 0.94)
             resizeWindow();
-        else if (roll < 0.96)
+        else if (roll < 0.955)
             closeWindow();
-        else if (roll < 0.98)
+        else if (roll < 0.97)
             pressEscape();
+        else if (roll < 0.985)
+            pressSpace();
         else
             startTimeout();
     }
@@ -369,6 +371,16 @@ private:
             return 10.0;
         }
         return 5.0;
+    }
+
+    // A click brings its window to the front and gives it the keyboard, as
+    // the window manager does.
+    static void activate(QWidget *window)
+    {
+        if (QApplication::activeWindow() == window)
+            return;
+        window->activateWindow();
+        QCoreApplication::processEvents();
     }
 
     void clickButton()
@@ -417,6 +429,8 @@ private:
                  .arg(spot.x())
                  .arg(spot.y())
                  .arg(name(window), hit ? name(hit) : QStringLiteral("the background")));
+        if (!QApplication::activeModalWidget() || window == QApplication::activeModalWidget())
+            activate(window);
         const Snapshot before = snapshot();
         // Off the buttons nothing happens, but on the start window's background.
         const bool startWindow = qobject_cast<Iniziale *>(window) != nullptr;
@@ -426,8 +440,9 @@ private:
             fail(QStringLiteral("a click off the buttons changed the lesson"));
     }
 
-    // Clicks `target`, at `spot` of its window or else at its centre.
-    void click(QAbstractButton *target, std::optional<QPoint> spot = std::nullopt)
+    // Clicks `target`, at `spot` of its window or else at its centre; or,
+    // with `bySpace`, presses the space bar on it, the button with the focus.
+    void click(QAbstractButton *target, std::optional<QPoint> spot = std::nullopt, bool bySpace = false)
     {
         QWidget *modal = QApplication::activeModalWidget();
         const bool blocked = modal && target->window() != modal;
@@ -436,8 +451,8 @@ private:
         const Prediction prediction = atRest ? predict(target, before) : Prediction{};
         const int position = Modulo1.posparola;
         const int row = Modulo1.numfrase;
-        note(QStringLiteral("click %1%2%3")
-                 .arg(name(target), blocked ? QStringLiteral(" (behind the modal window)") : QString(),
+        note(QStringLiteral("%1 %2%3%4")
+                 .arg(bySpace ? QStringLiteral("space bar on") : QStringLiteral("click"), name(target), blocked ? QStringLiteral(" (behind the modal window)") : QString(),
                       prediction.answer ? (prediction.right ? QStringLiteral(" (right)") : QStringLiteral(" (wrong)"))
                                         : QString()));
 
@@ -456,8 +471,13 @@ private:
         QPointer<QAbstractButton> guard(target);
         const auto connection = QObject::connect(target, &QAbstractButton::clicked, target, [&delivered] { ++delivered; });
         QWidget *window = target->window();
-        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier,
-                          spot.value_or(target->mapTo(window, target->rect().center())));
+        if (!bySpace && !blocked)
+            activate(window);
+        if (bySpace)
+            QTest::keyClick(window->windowHandle(), Qt::Key_Space);
+        else
+            QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                              spot.value_or(target->mapTo(window, target->rect().center())));
         if (guard)
             QObject::disconnect(connection);
 
@@ -570,6 +590,28 @@ private:
         note(QStringLiteral("close %1").arg(name(window)));
         window->close();
         QCoreApplication::processEvents();
+    }
+
+    // The keyboard: the space bar presses the button that has the focus.
+    void pressSpace()
+    {
+        // Keys go to the active window only.
+        QWidget *window = QApplication::activeWindow();
+        if (!window || !window->isVisible()) {
+            note(QStringLiteral("space bar: no window is active"));
+            return;
+        }
+        auto *focused = qobject_cast<QAbstractButton *>(window->focusWidget());
+        if (!focused || !test::usable(focused)) {
+            note(QStringLiteral("space bar on %1: no button has the focus").arg(name(window)));
+            const Snapshot before = snapshot();
+            QTest::keyClick(window->windowHandle(), Qt::Key_Space);
+            // cppcheck-suppress knownConditionTrueFalse ; the key may change the lesson behind its back
+            if (snapshot() != before)
+                fail(QStringLiteral("the space bar with no button in focus changed the lesson"));
+            return;
+        }
+        click(focused, std::nullopt, true);
     }
 
     void pressEscape()
