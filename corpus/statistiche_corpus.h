@@ -9,11 +9,14 @@
 
 #include <array>
 #include <map>
+#include <vector>
 
 namespace corpus {
 
 struct Statistiche {
     int frasi = 0;   // filled rows
+    int righe = 0;   // highest filled row + 1: the rows the program draws among
+    std::vector<int> righeVuote;  // rows below the highest that the file leaves out
     int parole = 0;  // words in all
     std::map<int, int> parolePerFrase;        // row -> n
     std::array<int, 10> perCodice{};          // [code], index 0 unused
@@ -25,6 +28,9 @@ struct Statistiche {
     std::map<QString, int> formeComePreposizione;
 
     int articoliDiTipo(int tipo) const;
+    int articoliDi(int genere, int numero) const;  // of every kind
+    int parolePerFraseMinimo() const;
+    int parolePerFraseMassimo() const;
 };
 
 Statistiche calcola(const Corpus &corpus);

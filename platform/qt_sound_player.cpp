@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QMediaDevices>
 #include <QTimer>
 
@@ -94,9 +95,19 @@ QtSoundPlayer::~QtSoundPlayer()
     delete output_.data();
 }
 
+QString QtSoundPlayer::folderFor(const QString &applicationFolder)
+{
+    const QDir application(applicationFolder);
+    const QString beside = application.filePath(QStringLiteral("suoni"));
+    if (QFileInfo(beside).isDir())
+        return beside;
+    // ANALISI_SOUNDS_FROM_BIN: e.g. "../share/analisi-articoli/suoni", set by the build.
+    return QDir::cleanPath(application.filePath(QStringLiteral(ANALISI_SOUNDS_FROM_BIN)));
+}
+
 QString QtSoundPlayer::defaultFolder()
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("suoni"));
+    return folderFor(QCoreApplication::applicationDirPath());
 }
 
 QString QtSoundPlayer::fileFor(const QString &cue) const

@@ -1,7 +1,8 @@
 #pragma once
 
 // The real player: Qt Multimedia, one sound at a time, files "<cue>.wav"
-// found in the "suoni" folder beside the executable.
+// found in the "suoni" folder beside the executable or, for an installed
+// program, in its data folder (see folderFor()).
 //
 // play() only notes the cue and returns. Reading the file and opening the
 // audio output happen a moment later from the event loop, so neither the
@@ -53,7 +54,15 @@ public:
     State state() const { return state_; }
     QString lastCue() const { return lastCue_; }
 
-    // "<application folder>/suoni"
+    // The folder of the sound cues for a program whose executable is in
+    // `applicationFolder`, looked for in this order:
+    //   1. <applicationFolder>/suoni, if that folder exists: a portable
+    //      folder, or the build tree;
+    //   2. otherwise <applicationFolder>/../share/analisi-articoli/suoni,
+    //      where an installed program keeps them (the path from the install's
+    //      bin folder to its data folder, as the build was configured).
+    static QString folderFor(const QString &applicationFolder);
+    // folderFor() the folder of the running executable.
     static QString defaultFolder();
 
 private:

@@ -2,7 +2,7 @@
 # Runs the program headless for a few seconds under strace (the start window,
 # then the exercise window after its six seconds) and checks what it asks of
 # the system: no file written or created, no network socket, and no file of
-# its own read but the sounds in "suoni" beside it. Prints what it saw.
+# its own read but its sound cues ("suoni"). Prints what it saw.
 #   tools/verifica-sistema.sh [PROGRAM [SECONDS]]   default: build/bin/analisi-articoli, 10
 # Exits 77 (skipped) when strace is missing or may not trace here.
 set -euo pipefail
@@ -63,7 +63,10 @@ for line in open(trace):
         unix.add(re.sub(r'.*sun_path=', '', args.split("}")[0]).replace(runtime, "$XDG_RUNTIME_DIR")
                  + ("" if ok else " (refused)"))
 
-allowed = (appdir + "/suoni/", appdir + "/analisi-articoli")
+# Its sound cues: beside the program, or in the data folder of an install.
+import os.path
+installed = os.path.normpath(os.path.join(appdir, "..", "share", "analisi-articoli", "suoni"))
+allowed = (appdir + "/suoni/", installed + "/", appdir + "/analisi-articoli")
 others = sorted(p for p in own_reads if not p.startswith(allowed) and p != appdir)
 print("files written or created:", len(writes))
 for w in writes: print("   ", w)

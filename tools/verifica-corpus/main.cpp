@@ -3,6 +3,7 @@
 // is how the build embeds the sentences into the program.
 //
 // Exit codes: 0 the file is valid, 1 it breaks a rule, 2 wrong usage or I/O.
+// Everything it prints is in Italian: it is a tool for teachers.
 
 #include "corpus/corpus.h"
 #include "corpus/statistiche_corpus.h"
@@ -15,10 +16,55 @@
 
 namespace {
 
-void usage(QTextStream &err)
+const char *const sintassi = "uso: verifica-corpus [--silenzioso] [--genera-cpp FILE.cpp] FILE.tsv\n";
+
+void aiuto(QTextStream &out)
 {
-    err << "uso: verifica-corpus [--silenzioso] [--genera-cpp FILE.cpp] FILE.tsv\n"
-           "Controlla un file di frasi annotate e ne stampa le statistiche.\n";
+    out << sintassi
+        << "\n"
+           "Controlla un file di frasi annotate, scritto come corpus/frasi.tsv, e dice\n"
+           "se rispetta tutte le regole. Se le rispetta stampa le statistiche: frasi e\n"
+           "righe, parole per frase, parti del discorso, articoli per tipo, genere e\n"
+           "numero, forme degli articoli. Se ne viola una, dice dove (frase, posizione,\n"
+           "linea del file) e quale regola, e si ferma a quel primo errore.\n"
+           "\n"
+           "Il file: testo UTF-8, una linea per parola, sette campi separati da un TAB:\n"
+           "  frase  posizione  \"testo\"  codice  tipo  genere  numero\n"
+           "  frase      da 0 a 100, le frasi in ordine crescente\n"
+           "  posizione  da 1 a 22, senza buchi\n"
+           "  testo      tra virgolette doppie, con gli spazi finali\n"
+           "  codice     1 articolo, 2 nome, 3 aggettivo, 4 pronome, 5 verbo,\n"
+           "             6 avverbio, 7 preposizione, 8 congiunzione, 9 esclamazione\n"
+           "  tipo       1 determinativo, 2 indeterminativo, 3 partitivo\n"
+           "  genere     1 maschile, 2 femminile\n"
+           "  numero     1 singolare, 2 plurale\n"
+           "Tipo, genere e numero solo per gli articoli (codice 1); per le altre parole\n"
+           "restano vuoti. Le linee che cominciano con # sono commenti.\n"
+           "Il programma sceglie a caso tra le frasi numerate da 0 al numero più alto\n"
+           "usato; i numeri saltati non vengono mai estratti.\n"
+           "\n"
+           "Regole:\n";
+    for (int regola = static_cast<int>(corpus::Regola::Formato);
+         regola <= static_cast<int>(corpus::Regola::NonFinisceConArticolo); ++regola)
+        out << "  " << regola << "  " << corpus::descrizione(static_cast<corpus::Regola>(regola)) << "\n";
+    out << "\n"
+           "Opzioni:\n"
+           "  --silenzioso          non stampa le statistiche, solo gli errori\n"
+           "  --genera-cpp FILE.cpp se il file è valido lo scrive anche come sorgente C++\n"
+           "                        (è il passo con cui la compilazione incorpora le frasi)\n"
+           "  -h, --help            mostra questo aiuto\n"
+           "\n"
+           "Codici di uscita:\n"
+           "  0  il file è valido\n"
+           "  1  il file non rispetta una regola\n"
+           "  2  uso sbagliato, oppure un file che non si può leggere o scrivere\n";
+}
+
+int usoSbagliato(QTextStream &err, const QString &motivo)
+{
+    err << "verifica-corpus: " << motivo << "\n"
+        << sintassi << "Per l'aiuto: verifica-corpus --help\n";
+    return 2;
 }
 
 bool scriviCpp(const QString &percorso, const QByteArray &dati)
@@ -52,22 +98,23 @@ int main(int argc, char **argv)
         const QString arg = QString::fromLocal8Bit(argv[i]);
         if (arg == QLatin1String("--silenzioso")) {
             silenzioso = true;
-        } else if (arg == QLatin1String("--genera-cpp") && i + 1 < argc) {
+        } else if (arg == QLatin1String("--genera-cpp")) {
+            if (i + 1 >= argc)
+                return usoSbagliato(err, QStringLiteral("--genera-cpp vuole il nome del file da scrivere"));
             cpp = QString::fromLocal8Bit(argv[++i]);
         } else if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
-            usage(out);
+            aiuto(out);
             return 0;
-        } else if (tsv.isEmpty() && !arg.startsWith(QLatin1Char('-'))) {
-            tsv = arg;
+        } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
+            return usoSbagliato(err, QStringLiteral("opzione sconosciuta %1").arg(arg));
+        } else if (!tsv.isEmpty()) {
+            return usoSbagliato(err, QStringLiteral("un solo file di frasi alla volta"));
         } else {
-            usage(err);
-            return 2;
+            tsv = arg;
         }
     }
-    if (tsv.isEmpty()) {
-        usage(err);
-        return 2;
-    }
+    if (tsv.isEmpty())
+        return usoSbagliato(err, QStringLiteral("manca il file di frasi da controllare"));
 
     QFile file(tsv);
     if (!file.open(QIODevice::ReadOnly)) {
