@@ -96,6 +96,7 @@ void Iniziale::Form_Load()
     ridimschermo::numcontrolli = 8;
     ridimschermo::preparaarray();
     ridimschermo::finestra = this;
+    // cppcheck-suppress constVariable ; the scaling keeps them to move and resize
     QWidget *const controlli[] = {Label1, Label2, Label5, Label4, Label6, Label3, Command1, Command2};
     int indice = 0;
     for (QWidget *controllo : controlli)

@@ -193,6 +193,10 @@ void FormB::creaControlli()
     placeTwips(VIA, colonnaSinistra, 8100, 2700, 1100);
     FINE = pulsante(this, QStringLiteral("FINE"), rgb(255, 64, 64), 16);
     placeTwips(FINE, colonnaSinistra + 2900, 8100, 1900, 1100);
+    // Every right answer hides the buttons just used and the keyboard focus
+    // moves on to the next control; resting on FINE, it would let a stray
+    // space bar end the lesson. FINE ends it only with a click.
+    FINE->setFocusPolicy(Qt::NoFocus);
     comaiuto = pulsante(this, QStringLiteral("Aiuto ?"), rgb(255, 255, 255), 10);
     placeTwips(comaiuto, colonnaSinistra + 4950, 8100, 2250, 520);
     Command8 = pulsante(this, QStringLiteral("mostra errori"), rgb(255, 192, 192), 10);
@@ -227,6 +231,7 @@ void FormB::registraControlli()
     ridimschermo::numcontrolli = 66;
     ridimschermo::preparaarray();
     ridimschermo::finestra = this;
+    // cppcheck-suppress constVariable ; the scaling keeps them to move and resize
     QWidget *const primi[] = {AVVISO, gratifica, Label1, Frame1, Frame2, Frame3, Frame4, Lrisposte,
                               Lerrori, MOSTRATEMPO, Lpercentuale, comaiuto, Command8, VIA, FINE, Com10, Com11};
     int indice = 0;

@@ -44,10 +44,11 @@ private:
     }
     static std::size_t cella(int riga, int posizione)
     {
-        return static_cast<std::size_t>(riga * (ultimaPosizione + 1) + posizione);
+        return static_cast<std::size_t>(riga) * colonne + static_cast<std::size_t>(posizione);
     }
 
-    std::array<T, (ultimaRiga + 1) * (ultimaPosizione + 1)> celle_{};
+    static constexpr std::size_t colonne = ultimaPosizione + 1;
+    std::array<T, (ultimaRiga + 1) * colonne> celle_{};
 };
 
 struct StatoEsercizio {

@@ -52,7 +52,9 @@ Clock *installed = nullptr;
 Clock &clock()
 {
     static SystemClock system;
-    return installed ? *installed : system;
+    if (installed)
+        return *installed;
+    return system;
 }
 
 void setClock(Clock *replacement)

@@ -95,8 +95,8 @@ QColor designColor(quint32 bbggrr)
             return palette.color(QPalette::WindowText);
         }
     }
-    return QColor(static_cast<int>(bbggrr & 0xFFu), static_cast<int>((bbggrr >> 8) & 0xFFu),
-                  static_cast<int>((bbggrr >> 16) & 0xFFu));
+    return {static_cast<int>(bbggrr & 0xFFu), static_cast<int>((bbggrr >> 8) & 0xFFu),
+            static_cast<int>((bbggrr >> 16) & 0xFFu)};
 }
 
 void setBackColor(QWidget *widget, quint32 bbggrr)

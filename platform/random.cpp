@@ -31,7 +31,9 @@ Random *installed = nullptr;
 Random &random()
 {
     static SystemRandom system;
-    return installed ? *installed : system;
+    if (installed)
+        return *installed;
+    return system;
 }
 
 void setRandom(Random *replacement)

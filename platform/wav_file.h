@@ -55,7 +55,7 @@ struct WavCheck {
 inline constexpr int minimumSampleRate = 8000;
 inline constexpr int maximumSampleRate = 96000;
 // Our longest cue is a few hundred kilobytes; anything far beyond is not ours.
-inline constexpr qsizetype maximumWavBytes = 32 * 1024 * 1024;
+inline constexpr qsizetype maximumWavBytes = qsizetype{32} * 1024 * 1024;
 
 WavCheck checkWav(QByteArrayView bytes);
 WavCheck readWavFile(const QString &path);

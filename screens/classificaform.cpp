@@ -157,6 +157,7 @@ void classificaform::creaControlli()
         placeTwips(nome, l.etichettaLeft, l.etichettaTop, fineEtichette - l.etichettaLeft, altezzaEtichette);
         this->*l.etichetta = nome;
 
+        // cppcheck-suppress constVariable ; the row is filled with the circles below
         RigaCerchi &riga = this->*l.cerchi;
         for (int i = 1; i <= cerchiPerRiga; ++i) {
             auto *cerchio = new Shape(Shape::Kind::Circle, this);

@@ -12,7 +12,15 @@ packages=(
   desktop-file-utils appstream              # validate the installed .desktop and metainfo files
   librsvg2-bin libxml2-utils                # render and parse the installed SVG icon
   dpkg-dev file                             # cpack's .deb: dpkg-shlibdeps finds the Qt 6 dependencies
+  strace python3                            # the test that traces the program's system calls
 )
+# `tools/deps.sh affidabilita` adds what the reliability checks of the README
+# need: clang and its fuzzer runtime (tools/fuzz.sh, and the short fuzzing
+# run in the test suite, skipped without them), clang-tidy and cppcheck
+# (tools/analisi-statica.sh).
+if [ "${1:-}" = "affidabilita" ]; then
+  packages+=(clang libclang-rt-14-dev clang-tidy cppcheck)
+fi
 
 missing=()
 for package in "${packages[@]}"; do

@@ -67,6 +67,7 @@ private slots:
             QVERIFY(!b->isEnabled());
         QString during;
         bool lockedDuring = true;
+        // cppcheck-suppress danglingLifetime ; reset right after flash, before the locals go
         lesson->clock.duringWait = [&] {
             during = form->gratifica->text();
             for (QPushButton *b : form->Com)
@@ -75,6 +76,7 @@ private slots:
         };
         const std::int64_t before = lesson->clock.monotonic;
         form->flash(QStringLiteral("bravo!"));
+        lesson->clock.duringWait = nullptr;  // it refers to this function's locals
         QCOMPARE(during, QStringLiteral("bravo!"));
         QVERIFY(lockedDuring);
         QCOMPARE(lesson->clock.monotonic - before, std::int64_t{1000});

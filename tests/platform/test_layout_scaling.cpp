@@ -14,16 +14,11 @@
 
 namespace {
 
-struct Recorded {
-    QRect geometry;
-    double points;
-};
-
 QRect recordedGeometry(int i)
 {
     const auto k = static_cast<std::size_t>(i);
-    return QRect(static_cast<int>(ridimschermo::sinistra[k]), static_cast<int>(ridimschermo::alto[k]),
-                 static_cast<int>(ridimschermo::larghezza[k]), static_cast<int>(ridimschermo::altezza[k]));
+    return {static_cast<int>(ridimschermo::sinistra[k]), static_cast<int>(ridimschermo::alto[k]),
+            static_cast<int>(ridimschermo::larghezza[k]), static_cast<int>(ridimschermo::altezza[k])};
 }
 
 void resizeWindow(QWidget *window, int width, int height)
@@ -84,7 +79,7 @@ private slots:
     {
         Iniziale *start = Iniziale::istanza();
         QCOMPARE(ridimschermo::numcontrolli, 8);
-        QWidget *const expected[] = {start->Label1, start->Label2, start->Label5, start->Label4,
+        const QWidget *const expected[] = {start->Label1, start->Label2, start->Label5, start->Label4,
                                      start->Label6, start->Label3, start->Command1, start->Command2};
         for (int i = 1; i <= 8; ++i)
             QCOMPARE(ridimschermo::controlli[static_cast<std::size_t>(i)].data(), expected[i - 1]);
@@ -110,20 +105,22 @@ private slots:
         FormB *form = lesson->open(0);
         const int w = static_cast<int>(ridimschermo::larghezzarif);
         const int h = static_cast<int>(ridimschermo::altezzarif);
-        resizeWindow(form, w / 2, h);
+        const int halfWidth = w / 2;  // the window takes whole pixels
+        resizeWindow(form, halfWidth, h);
         for (int i = 1; i <= 66; ++i) {
             QWidget *c = ridimschermo::controlli[static_cast<std::size_t>(i)];
             const QRect design = recordedGeometry(i);
             const QString where = QString::number(i);
-            QVERIFY2(qAbs(c->x() - design.x() * (w / 2) / double(w)) <= 1.0, qPrintable(where));
-            QVERIFY2(qAbs(c->width() - design.width() * (w / 2) / double(w)) <= 1.0, qPrintable(where));
+            QVERIFY2(qAbs(c->x() - design.x() * halfWidth / double(w)) <= 1.0, qPrintable(where));
+            QVERIFY2(qAbs(c->width() - design.width() * halfWidth / double(w)) <= 1.0, qPrintable(where));
             QCOMPARE(c->y(), design.y());
             QCOMPARE(c->height(), design.height());
             QCOMPARE(c->font().pointSizeF(), ridimschermo::carattere[static_cast<std::size_t>(i)]);
         }
         // Fonts follow the height only.
-        resizeWindow(form, w, h / 2);
-        QCOMPARE(form->VIA->font().pointSizeF(), ridimschermo::carattere[14] / 2 * (h / 2 * 2.0 / h));
+        const int halfHeight = h / 2;
+        resizeWindow(form, w, halfHeight);
+        QCOMPARE(form->VIA->font().pointSizeF(), ridimschermo::carattere[14] / 2 * (halfHeight * 2.0 / h));
     }
 
     void repeatedResizesDoNotDriftAndTheDesignComesBack()

@@ -28,6 +28,9 @@ struct Surface {
         shape = new Shape(kind, &widget);
         shape->setBounds(where);
     }
+    // The shape is a child of the widget: a copy would share it.
+    Surface(const Surface &) = delete;
+    Surface &operator=(const Surface &) = delete;
     QImage paint() { return widget.grab().toImage(); }
 };
 

@@ -78,8 +78,8 @@ public:
 
     static QByteArray le16(quint32 v)
     {
-        const char bytes[2] = {char(v & 0xFF), char((v >> 8) & 0xFF)};
-        return QByteArray(bytes, 2);
+        const char pair[2] = {char(v & 0xFF), char((v >> 8) & 0xFF)};
+        return QByteArray(pair, 2);
     }
     static QByteArray le32(quint32 v) { return le16(v & 0xFFFF) + le16(v >> 16); }
     static QByteArray chunk(const char *id, const QByteArray &body)

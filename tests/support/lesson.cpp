@@ -167,7 +167,7 @@ void Lesson::onNextModal(std::function<void(QWidget *)> handler)
     auto *poll = new QTimer;
     poll->setInterval(0);
     ++pendingModalHandlers;
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, handler] {
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, handler = std::move(handler)] {
         if (QWidget *modal = QApplication::activeModalWidget()) {
             poll->stop();
             poll->deleteLater();
