@@ -121,18 +121,28 @@ void Iniziale::apriEsercizio()
         return;
     uscito_ = true;
     Timer1->stop();
-    FormB::istanza()->show();
-    close();
+    // The exercise window is created and loaded now and goes up the moment
+    // this window is gone. Both fill the screen: drawing the new one while
+    // this one still holds its screen-sized frame buffer would take the
+    // memory of two at once. Until then this window stays as it is, and
+    // takes no more clicks.
+    FormB *esercizio = FormB::istanza();
+    connect(this, &QObject::destroyed, esercizio, &QWidget::show);
+    deleteLater();
 }
 
 void Iniziale::Command1_Click()
 {
+    if (uscito_)
+        return;
     Modulo1.modoanalisi = 0;
     apriEsercizio();
 }
 
 void Iniziale::Command2_Click()
 {
+    if (uscito_)
+        return;
     Modulo1.modoanalisi = 1;
     apriEsercizio();
 }

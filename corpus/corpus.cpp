@@ -162,6 +162,8 @@ private:
         }
         if (!leggiArticolo(quanti == campiCompleti ? campi.data() + 4 : nullptr, *riga, *posizione, parola))
             return;
+        if (frase_.parole.empty())
+            frase_.parole.reserve(maxParole);
         frase_.parole.push_back(std::move(parola));
     }
 
@@ -202,16 +204,27 @@ private:
             return false;
         }
         campo = campo.substr(1, campo.size() - 2);
+        bool soloAscii = true;
         for (char c : campo) {
-            if (c == '"' || (static_cast<unsigned char>(c) < 0x20)) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (c == '"' || byte < 0x20) {
                 sbaglia(riga, posizione, Regola::Formato,
                         QStringLiteral("il testo contiene virgolette o caratteri di controllo"));
                 return false;
             }
+            soloAscii = soloAscii && byte < 0x80;
         }
-        QStringDecoder decodifica(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        testo = decodifica(QByteArrayView(campo.data(), static_cast<qsizetype>(campo.size())));
-        if (decodifica.hasError()) {
+        const QByteArrayView byte(campo.data(), static_cast<qsizetype>(campo.size()));
+        // Most words are plain ASCII, which is valid UTF-8 as it stands; the
+        // decoder, one for the whole file, is kept for the others. It only
+        // ever sees valid text before this one (reading stops at the first
+        // error), so an error it reports belongs to this field.
+        if (soloAscii) {
+            testo = QString::fromLatin1(byte);
+            return true;
+        }
+        testo = decodifica_(byte);
+        if (decodifica_.hasError()) {
             sbaglia(riga, posizione, Regola::Formato, QStringLiteral("il testo non è UTF-8 valido"));
             return false;
         }
@@ -285,6 +298,7 @@ private:
 
     Corpus corpus_;
     Frase frase_;
+    QStringDecoder decodifica_{QStringDecoder::Utf8, QStringDecoder::Flag::Stateless};
     int rigaCorrente_ = -1;
     int numeroLinea_ = 0;
     std::optional<Errore> errore_;

@@ -64,8 +64,10 @@ QLabel *etichetta(QWidget *padre, const QString &testo, double punti, int peso =
 
 QGroupBox *riquadro(QWidget *padre, const QString &titolo)
 {
-    auto *g = new QGroupBox(titolo, padre);
+    auto *g = new QGroupBox(padre);
+    // The title is measured when it is set: in its own font, not the default.
     g->setFont(designFont(arial, 9, 700));
+    g->setTitle(titolo);
     return g;
 }
 

@@ -1,6 +1,8 @@
 #include "platform/design.h"
 
 #include <QAbstractButton>
+#include <QFontDatabase>
+#include <QHash>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPalette>
@@ -17,6 +19,43 @@ double logicalDpi()
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
     return screen ? screen->logicalDotsPerInchY() : 96.0;
+}
+
+QHash<QString, QString> &installedFamilies()
+{
+    static QHash<QString, QString> chosen;
+    return chosen;
+}
+
+// The design family if it is installed, else the first installed face of its
+// substitutes. Asking the font database for a family it lacks makes it sort
+// every face on the machine for fallbacks (once per family, style and script)
+// before it gets to the substitutes; naming the face that will be used skips
+// that search.
+QString installedFamily(const QString &family)
+{
+    const auto known = installedFamilies().constFind(family);
+    if (known != installedFamilies().constEnd())
+        return *known;
+    // A family made by more than one foundry is listed once per foundry, as
+    // "Name [foundry]".
+    QStringList installed = QFontDatabase::families();
+    for (QString &name : installed) {
+        const qsizetype foundry = name.indexOf(QLatin1String(" ["));
+        if (foundry > 0 && name.endsWith(QLatin1Char(']')))
+            name.truncate(foundry);
+    }
+    QString choice = family;
+    if (!installed.contains(family, Qt::CaseInsensitive)) {
+        for (const QString &substitute : QFont::substitutes(family)) {
+            if (installed.contains(substitute, Qt::CaseInsensitive)) {
+                choice = substitute;
+                break;
+            }
+        }
+    }
+    installedFamilies().insert(family, choice);
+    return choice;
 }
 
 bool isButton(const QWidget *widget)
@@ -92,7 +131,7 @@ QColor foreColor(const QWidget *widget)
 
 QFont designFont(const QString &family, double points, int weight)
 {
-    QFont font(family);
+    QFont font(installedFamily(family));
     font.setPointSizeF(points);
     font.setWeight(static_cast<QFont::Weight>(weight));
     return font;
@@ -107,6 +146,7 @@ void installFontSubstitutions()
                                {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
     QFont::insertSubstitutions(QStringLiteral("Bookman Old Style"),
                                {QStringLiteral("URW Bookman"), QStringLiteral("URW Bookman L")});
+    installedFamilies().clear();
 }
 
 }  // namespace platform

@@ -10,8 +10,10 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMediaDevices>
 #include <QTimer>
+#include <QWindow>
 
 #include <algorithm>
 #include <utility>
@@ -27,6 +29,53 @@ const QElapsedTimer &sinceStart()
     }();
     return timer;
 }
+
+// A window that has been shown but not drawn yet.
+QWindow *windowBeforeItsFirstFrame()
+{
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return nullptr;
+    for (QWindow *window : QGuiApplication::topLevelWindows())
+        if (window->isVisible() && !window->isExposed())
+            return window;
+    return nullptr;
+}
+
+// Calls `then` from the event loop once `window` has been exposed (and so
+// drawn), or after `longestWaitMs` if it never is.
+class AfterFirstFrame final : public QObject
+{
+public:
+    AfterFirstFrame(QWindow *window, QObject *owner, std::function<void()> then)
+        : QObject(owner), then_(std::move(then))
+    {
+        constexpr int longestWaitMs = 250;
+        window->installEventFilter(this);
+        connect(window, &QObject::destroyed, this, &AfterFirstFrame::done);
+        QTimer::singleShot(longestWaitMs, this, &AfterFirstFrame::done);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        // The window draws itself while it handles the exposure; `then` is
+        // queued behind that.
+        if (event->type() == QEvent::Expose && static_cast<QWindow *>(watched)->isExposed())
+            done();
+        return false;
+    }
+
+private:
+    void done()
+    {
+        if (!then_)
+            return;
+        QMetaObject::invokeMethod(parent(), std::exchange(then_, {}), Qt::QueuedConnection);
+        deleteLater();
+    }
+
+    std::function<void()> then_;
+};
 
 }  // namespace
 
@@ -141,6 +190,16 @@ void QtSoundPlayer::play(const QString &cue)
 
 void QtSoundPlayer::playPending()
 {
+    // A window on its way to the screen comes first: opening the audio
+    // output, or a new stream on it, takes milliseconds that its first frame
+    // would otherwise wait for. The cue (or a later one, collapsing into it)
+    // follows the frame.
+    if (QWindow *window = windowBeforeItsFirstFrame(); window && !afterFrame_) {
+        afterFrame_ = true;
+        new AfterFirstFrame(window, output_, [this] { playPending(); });
+        return;
+    }
+    afterFrame_ = false;
     scheduled_ = false;
     const QString cue = std::exchange(pending_, QString());
     output_->stop();

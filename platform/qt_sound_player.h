@@ -5,9 +5,10 @@
 // program, in its data folder (see folderFor()).
 //
 // play() only notes the cue and returns. Reading the file and opening the
-// audio output happen a moment later from the event loop, so neither the
-// first window nor an answer ever waits for the sound system, and nothing of
-// Qt Multimedia is touched before the first cue. A new cue stops the one
+// audio output happen a moment later from the event loop, and after the
+// first frame of any window that is just being shown, so neither a window
+// nor an answer ever waits for the sound system, and nothing of Qt
+// Multimedia is touched before the first cue. A new cue stops the one
 // still playing. A cue whose file is missing or fails the wave check is
 // silent, and so is every cue on a machine without an audio output.
 //
@@ -79,6 +80,7 @@ private:
     QString lastCue_;
     State state_ = State::Idle;
     bool scheduled_ = false;
+    bool afterFrame_ = false;  // the pending cue has waited for a window's first frame
     bool quitting_ = false;
 };
 

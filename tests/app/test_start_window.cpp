@@ -88,6 +88,25 @@ private slots:
                  1);
     }
 
+    void exerciseWindowGoesUpOnceTheStartWindowIsGone()
+    {
+        start->Command1_Click();
+        // Created and loaded at once; shown only when the start window, and
+        // its screen-sized frame buffer, have gone.
+        QVERIFY(FormB::esiste());
+        QPointer<FormB> form = FormB::istanza();
+        QVERIFY(!form->isVisible());
+        QVERIFY(start->isVisible());
+        // A second choice in that moment changes nothing.
+        start->Command2_Click();
+        start->Form_Click();
+        QCOMPARE(Modulo1.modoanalisi, 0);
+        QTRY_VERIFY(start.isNull());
+        QVERIFY(form);
+        QVERIFY(form->isVisible());
+        QCOMPARE(FormB::istanza(), form.data());
+    }
+
     void backgroundClickKeepsTheMode()
     {
         clickAt(start, backgroundPoint(start));
