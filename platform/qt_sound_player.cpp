@@ -147,7 +147,7 @@ QtSoundPlayer::~QtSoundPlayer()
 QString QtSoundPlayer::folderFor(const QString &applicationFolder)
 {
     const QDir application(applicationFolder);
-    const QString beside = application.filePath(QStringLiteral("suoni"));
+    QString beside = application.filePath(QStringLiteral("suoni"));
     if (QFileInfo(beside).isDir())
         return beside;
     // ANALISI_SOUNDS_FROM_BIN: e.g. "../share/analisi-articoli/suoni", set by the build.

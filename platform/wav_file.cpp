@@ -72,7 +72,7 @@ double WavAudio::seconds() const
 
 double WavAudio::sampleAt(qsizetype frame, int channel) const
 {
-    const qsizetype at = frame * bytesPerFrame() + channel * (bitsPerSample / 8);
+    const qsizetype at = frame * bytesPerFrame() + qsizetype{channel} * (bitsPerSample / 8);
     if (bitsPerSample == 8)
         return (static_cast<quint8>(samples[at]) - 128) / 128.0;
     return static_cast<qint16>(le16(samples, at)) / 32768.0;

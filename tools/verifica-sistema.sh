@@ -43,7 +43,7 @@ for line in open(trace):
     path = path.group(1) if path else ""
     if runtime_ok(path):
         if ok:
-            runtime_use.add(name + " " + path[len(runtime):])
+            runtime_use.add(name + " " + (path[len(runtime):] or "/"))
         continue
     if name in ("open", "openat", "openat2", "creat") and ok:
         if name == "creat" or re.search(r'O_WRONLY|O_RDWR|O_CREAT|O_TRUNC|O_APPEND', args):

@@ -190,7 +190,7 @@ private:
 
         if (atRest && failure_.isEmpty() && lessonOver())
             startLesson();
-        if (done_ % 10000 == 0 && failure_.isEmpty())
+        if (atRest && done_ % 10000 == 0 && failure_.isEmpty())
             std::fprintf(stderr, "monkey seed %llu: %d events\n", static_cast<unsigned long long>(seed_), done_);
         if (!failure_.isEmpty() || done_ >= target_)
             finish();

@@ -100,7 +100,7 @@ inline void leaveResults(QWidget *modal, Leave how)
 inline void expectResults(ResultsView &view, Leave how = Leave::Prosegui,
                           std::function<void()> whileOpen = {})
 {
-    Lesson::onNextModal([&view, how, whileOpen](QWidget *modal) {
+    Lesson::onNextModal([&view, how, whileOpen = std::move(whileOpen)](QWidget *modal) {
         if (auto *f = qobject_cast<classificaform *>(modal))
             view = readResults(f);
         if (whileOpen)

@@ -40,7 +40,7 @@ class TestQtSoundPlayer : public QObject
 
     QString writeCue(const QString &cue, const QByteArray &bytes)
     {
-        const QString path = folder_.filePath(cue + QStringLiteral(".wav"));
+        QString path = folder_.filePath(cue + QStringLiteral(".wav"));
         test::writeFile(path, bytes);
         return path;
     }

@@ -90,8 +90,8 @@ std::vector<double> fromS16(const QByteArray &bytes)
 {
     std::vector<double> samples(size_t(bytes.size() / 2));
     for (size_t i = 0; i < samples.size(); ++i) {
-        const auto low = quint8(bytes[qsizetype(2 * i)]);
-        const auto high = quint8(bytes[qsizetype(2 * i + 1)]);
+        const auto low = quint8(bytes[qsizetype(i) * 2]);
+        const auto high = quint8(bytes[qsizetype(i) * 2 + 1]);
         samples[i] = qint16(quint16(low | high << 8)) / 32768.0;
     }
     return samples;

@@ -30,7 +30,7 @@ Esito esegui(const QStringList &argomenti)
 
 QString scrivi(const QTemporaryDir &dir, const QString &nome, const QByteArray &contenuto)
 {
-    const QString percorso = dir.filePath(nome);
+    QString percorso = dir.filePath(nome);
     QFile file(percorso);
     if (!file.open(QIODevice::WriteOnly) || file.write(contenuto) != contenuto.size())
         qFatal("cannot write %s", qPrintable(percorso));
