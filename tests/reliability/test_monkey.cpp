@@ -636,6 +636,9 @@ private:
         }
         note(QStringLiteral("the start window's six seconds run out"));
         start->Timer1_Timer();
+        // A real tick returns to the event loop, which takes the start window
+        // down and puts the exercise window up.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     // ---- what the lesson should do -------------------------------------------
