@@ -1,8 +1,9 @@
 #pragma once
 
 // The results window: the level of the last series, how many series of the
-// run reached each level, and the best time of an error-free series. It is
-// built afresh at every opening and destroyed once it has closed.
+// run reached each level, and the best time of an error-free series. It only
+// draws: the lesson's rules close the series (classification/lezione.h). It
+// is built afresh at every opening and destroyed once it has closed.
 
 #include "platform/control_array.h"
 #include "platform/shape.h"
@@ -20,6 +21,8 @@ public:
     // Builds the window from Modulo1.livello, shows it modally over `owner`
     // and returns once it has closed and been destroyed.
     static void mostra(QWidget *owner);
+    // The window while it is up, or nullptr.
+    static classificaform *aperta();
 
     ~classificaform() override;
 

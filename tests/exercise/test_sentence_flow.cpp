@@ -1,9 +1,9 @@
 // The exercise window between sentences: loading, "VIA", the draw, the words
 // on their labels, the first word to classify, the end of all sentences and "FINE".
 
+#include "classification/modulo1.h"
 #include "corpus/corpus_incorporato.h"
 #include "exercise/formb.h"
-#include "exercise/modulo1.h"
 #include "platform/design.h"
 #include "platform/program_end.h"
 #include "tests/support/lesson.h"

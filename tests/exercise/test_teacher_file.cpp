@@ -1,8 +1,8 @@
 // The draw follows the sentence file: it chooses among rows 0 up to the
 // highest one the file fills, and never shows a row the file leaves out.
 
+#include "classification/modulo1.h"
 #include "exercise/formb.h"
-#include "exercise/modulo1.h"
 #include "tests/support/lesson.h"
 #include "tests/support/test_main.h"
 

@@ -4,9 +4,9 @@
 #include "tests/screens/results_view.h"
 #include "tests/support/test_main.h"
 
+#include "classification/modulo1.h"
 #include "classification/pulsanti.h"
 #include "exercise/formb.h"
-#include "exercise/modulo1.h"
 #include "screens/frm_errori.h"
 
 #include <QApplication>
@@ -18,7 +18,7 @@ namespace {
 FRM_ERRORI *pressMostraErrori(test::Lesson &lesson)
 {
     test::Lesson::click(lesson.form->Command8);
-    return Modulo1.istanzaFRM_ERRORI.data();
+    return FRM_ERRORI::esistente();
 }
 
 QStringList counts(const FRM_ERRORI *review)
@@ -167,7 +167,7 @@ void TestErrorReview::chiudiFinestraDestroysIt()
     FRM_ERRORI *review = pressMostraErrori(lesson);
     test::Lesson::click(review->Command1);
     destroyClosed();
-    QVERIFY(Modulo1.istanzaFRM_ERRORI.isNull());
+    QVERIFY(FRM_ERRORI::esistente() == nullptr);
     QCOMPARE(reviewWindows(), 0);
 
     // The next "mostra errori" builds it again, names and all.
