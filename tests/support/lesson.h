@@ -46,7 +46,7 @@ public:
     // buttons do not react, modal windows block it.
     static void click(QAbstractButton *button);
     // The right answer for the question on screen (as the sentence tables
-    // say, test/support/oracle.h); false if none is open.
+    // say, tests/support/oracle.h); false if none is open.
     bool answerRight();
     // A wrong answer for the question on screen; false if none is open.
     bool answerWrong();
