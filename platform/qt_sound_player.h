@@ -27,6 +27,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 namespace platform {
 
@@ -66,6 +67,9 @@ public:
     // folderFor() the folder of the running executable.
     static QString defaultFolder();
 
+    // whenQuiet() never keeps its caller longer than this, whatever the file says.
+    static constexpr int longestQuietWaitMs = 3000;
+
 private:
     class Output;
 
@@ -75,7 +79,8 @@ private:
     QString folder_;
     QPointer<Output> output_;
     QString pending_;
-    std::function<void()> whenQuiet_;
+    // Shared with the timers that call it, so that it runs once whichever fires first.
+    std::shared_ptr<std::function<void()>> whenQuiet_;
     qint64 playingUntilMs_ = 0;  // monotonic end of the cue handed to the output
     QString lastCue_;
     State state_ = State::Idle;

@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev libgl-dev # Qt 6 Widgets, Multimedia, Test
   fonts-liberation2 fonts-urw-base35        # free faces for Arial and Bookman
   pulseaudio pulseaudio-utils               # the real-audio test's sound server
+  xvfb                                      # a display the real-audio test can take away
   desktop-file-utils appstream              # validate the installed .desktop and metainfo files
   librsvg2-bin libxml2-utils                # render and parse the installed SVG icon
   dpkg-dev file                             # cpack's .deb: dpkg-shlibdeps finds the Qt 6 dependencies
