@@ -91,6 +91,15 @@ QWindow *windowBeforeItsFirstFrame()
     return nullptr;
 }
 
+// A function shared by several timers, run by the first of them to fire.
+std::function<void()> runOnce(std::shared_ptr<std::function<void()>> once)
+{
+    return [once = std::move(once)] {
+        if (*once)
+            std::exchange(*once, {})();
+    };
+}
+
 // Calls `then` from the event loop once `window` has been exposed (and so
 // drawn), or after `longestWaitMs` if it never is.
 class AfterFirstFrame final : public QObject
@@ -273,10 +282,7 @@ void QtSoundPlayer::whenQuiet(std::function<void()> then)
     // the longest wait, even should the queued cue never reach the output.
     auto once = std::make_shared<std::function<void()>>(std::move(then));
     whenQuiet_ = once;
-    QTimer::singleShot(longestQuietWaitMs, QCoreApplication::instance(), [once] {
-        if (*once)
-            std::exchange(*once, {})();
-    });
+    QTimer::singleShot(longestQuietWaitMs, Qt::PreciseTimer, QCoreApplication::instance(), runOnce(once));
     // A queued cue first goes to the output; it reports back from there.
     if (!scheduled_)
         notifyWhenQuiet();
@@ -290,11 +296,8 @@ void QtSoundPlayer::notifyWhenQuiet()
     // The sink plays on a little after it has taken the last sample.
     constexpr qint64 afterglowMs = 150;
     const qint64 left = state_ == State::Playing ? playingUntilMs_ - sinceStart().elapsed() + afterglowMs : 0;
-    QTimer::singleShot(static_cast<int>(std::clamp<qint64>(left, 0, longestQuietWaitMs)),
-                       QCoreApplication::instance(), [once] {
-                           if (*once)
-                               std::exchange(*once, {})();
-                       });
+    QTimer::singleShot(static_cast<int>(std::clamp<qint64>(left, 0, longestQuietWaitMs)), Qt::PreciseTimer,
+                       QCoreApplication::instance(), runOnce(once));
 }
 
 void SoundPlayer::whenQuiet(std::function<void()> then)
