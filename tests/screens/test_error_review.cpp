@@ -93,6 +93,7 @@ private slots:
     void longCountsStayClearOfTheNames_data();
     void longCountsStayClearOfTheNames();
     void chiudiFinestraDestroysIt();
+    void reviewAloneLeavesTheExerciseWindowUnmade();
     void mostraClassificaShowsTheChartAlone();
 };
 
@@ -215,6 +216,19 @@ void TestErrorReview::chiudiFinestraDestroysIt()
     review = pressMostraErrori(lesson);
     QVERIFY(review && review->isVisible());
     QCOMPARE(review->Lberrori(1)->text(), QStringLiteral("Articolo"));
+}
+
+// The names come from the caption table, not from the exercise window, which
+// the review never creates.
+void TestErrorReview::reviewAloneLeavesTheExerciseWindowUnmade()
+{
+    test::Lesson lesson;
+    FRM_ERRORI *review = FRM_ERRORI::istanza();
+    review->mostraConteggi();
+    QVERIFY(!FormB::esiste());
+    QCOMPARE(review->Lberrori(6)->text(), QString::fromLatin1(pulsanti::partiDelDiscorso[5].caption));
+    QCOMPARE(review->Lberrori(11)->text(), QStringLiteral("PARTE  INVARIABILE"));
+    QCOMPARE(counts(review), QStringList(11));
 }
 
 void TestErrorReview::mostraClassificaShowsTheChartAlone()
