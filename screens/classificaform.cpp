@@ -72,7 +72,13 @@ QLabel *etichetta(QWidget *padre, const QString &testo, const QFont &font)
 
 void classificaform::mostra(QWidget *owner)
 {
-    QPointer<classificaform> finestra = new classificaform(owner);
+    // The lesson's rules close the series first (level counters, best time);
+    // the window then draws what they computed. Modulo one day, so a series
+    // that runs past midnight still takes its true time rather than a
+    // negative one that would pass for a record.
+    const float trascorsi = platform::secondsBetween(Modulo1.inizioserie, platform::clock().secondsSinceMidnight());
+    const lezione::Chiusura chiusura = lezione::chiudiSerie(trascorsi);
+    QPointer<classificaform> finestra = new classificaform(owner, chiusura);
     istanzaClassificaform = finestra.data();
     finestra->exec();
     delete finestra.data();
@@ -83,7 +89,7 @@ classificaform *classificaform::aperta()
     return istanzaClassificaform.data();
 }
 
-classificaform::classificaform(QWidget *owner)
+classificaform::classificaform(QWidget *owner, const lezione::Chiusura &chiusura)
     : QDialog(owner)
 {
     setObjectName(QStringLiteral("classificaform"));
@@ -91,7 +97,7 @@ classificaform::classificaform(QWidget *owner)
     setFixedSize(platform::twips(7665), platform::twips(6690));
     platform::setBackColor(this, rgb(192, 192, 192));
     creaControlli();
-    Form_Load();
+    Form_Load(chiusura);
 }
 
 classificaform::~classificaform() = default;
@@ -173,16 +179,11 @@ void classificaform::creaControlli()
     connect(Command1, &QPushButton::clicked, this, &classificaform::Command1_Click);
 }
 
-void classificaform::Form_Load()
+void classificaform::Form_Load(const lezione::Chiusura &chiusura)
 {
     for (const Livello &l : livelli)
         for (Shape *cerchio : this->*l.cerchi)
             cerchio->show();
-
-    // Modulo one day, so a series that runs past midnight still takes its
-    // true time rather than a negative one that would pass for a record.
-    const float trascorsi = platform::secondsBetween(Modulo1.inizioserie, platform::clock().secondsSinceMidnight());
-    const lezione::Chiusura chiusura = lezione::chiudiSerie(trascorsi);
 
     // 1..5 rate the last series; 6 (or anything else) shows the chart alone.
     for (const Livello &l : livelli) {
