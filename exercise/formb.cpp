@@ -12,11 +12,13 @@
 #include "screens/formaiuto.h"
 #include "screens/frm_errori.h"
 
+#include <QAccessible>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTimer>
 
 #include <utility>
@@ -54,6 +56,16 @@ QPushButton *pulsante(QWidget *padre, const QString &testo, quint32 colore, doub
     auto *b = new platform::CommandButton(testo, padre);
     b->setFont(designFont(arial, punti, 700));
     setBackColor(b, colore);
+    return b;
+}
+
+// An answer button: its caption, colour and key from the caption table.
+QPushButton *pulsanteRisposta(QWidget *padre, const pulsanti::Voce &voce, double punti)
+{
+    QPushButton *b = pulsante(padre, QString::fromLatin1(voce.caption), voce.colore, punti);
+    const QString tasto(QLatin1Char(voce.tasto));
+    b->setShortcut(QKeySequence(tasto));
+    b->setToolTip(QStringLiteral("tasto %1").arg(tasto));
     return b;
 }
 
@@ -132,13 +144,13 @@ void FormB::creaControlli()
     setForeColor(gratifica, rgb(0, 0, 192));
     placeTwips(gratifica, colonnaSinistra, 6200, colonnaDestra + larghezzaColonna - colonnaSinistra, 1000);
 
-    Com10 = pulsante(this, QString::fromLatin1(variabilita[0].caption), variabilita[0].colore, 13);
+    Com10 = pulsanteRisposta(this, variabilita[0], 13);
     placeTwips(Com10, colonnaSinistra, 1900, larghezzaColonna, 700);
-    Com11 = pulsante(this, QString::fromLatin1(variabilita[1].caption), variabilita[1].colore, 13);
+    Com11 = pulsanteRisposta(this, variabilita[1], 13);
     placeTwips(Com11, colonnaDestra, 1900, larghezzaColonna, 700);
 
     for (const Voce &v : partiDelDiscorso) {
-        QPushButton *b = pulsante(this, QString::fromLatin1(v.caption), v.colore, 10);
+        QPushButton *b = pulsanteRisposta(this, v, 10);
         // Variable parts below "PARTE VARIABILE", invariable ones below the other.
         const bool variabile = v.indice <= corpus::Verbo;
         const int riga = variabile ? v.indice - 1 : v.indice - 6;
@@ -146,15 +158,15 @@ void FormB::creaControlli()
         Com(v.indice) = b;
     }
     for (const Voce &v : tipi) {
-        art(v.indice) = pulsante(this, QString::fromLatin1(v.caption), v.colore, 13);
+        art(v.indice) = pulsanteRisposta(this, v, 13);
         placeTwips(art(v.indice), colonnaSinistra + 2400 * (v.indice - 1), primaRiga, 2200, 800);
     }
     for (const Voce &v : generi) {
-        Masfem(v.indice) = pulsante(this, QString::fromLatin1(v.caption), v.colore, 13);
+        Masfem(v.indice) = pulsanteRisposta(this, v, 13);
         placeTwips(Masfem(v.indice), v.indice == 1 ? colonnaSinistra : colonnaDestra, primaRiga, larghezzaColonna, 800);
     }
     for (const Voce &v : numeri) {
-        Singplu(v.indice) = pulsante(this, QString::fromLatin1(v.caption), v.colore, 13);
+        Singplu(v.indice) = pulsanteRisposta(this, v, 13);
         placeTwips(Singplu(v.indice), v.indice == 1 ? colonnaSinistra : colonnaDestra, primaRiga, larghezzaColonna, 800);
     }
 
@@ -184,6 +196,7 @@ void FormB::creaControlli()
     Frame5 = riquadro(this, QStringLiteral("errori in %"));
     placeTwips(Frame5, colonnaTraccia, 6950, 1850, 1000);
     Lpercentuale = numero(Frame5, 1100);
+    mostraConteggi(0, 0, 0);
     Label8 = etichetta(Frame5, QStringLiteral("%"), 18);
     placeTwips(Label8, 1200, 300, 500, 560);
     Frame3 = riquadro(this, QStringLiteral("tempo (s)"));
@@ -259,6 +272,55 @@ void FormB::creaControlli()
         poiFuoco(Singplu(i), [this, i] { Singplu_Click(i); });
     }
     connect(Timer1, &QTimer::timeout, this, &FormB::Timer1_Timer);
+
+    // Keys of the window as a whole. Ctrl+Q reaches FINE from any window of
+    // the program, but not past the results window, which is modal.
+    auto *aiuto = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(aiuto, &QShortcut::activated, comaiuto, &QPushButton::click);
+    auto *esci = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
+    esci->setContext(Qt::ApplicationShortcut);
+    connect(esci, &QShortcut::activated, FINE, &QPushButton::click);
+}
+
+void FormB::mostraConteggi(int risposte, int errori, int percentuale)
+{
+    // A screen reader reads each count with what it counts.
+    auto conta = [](QLabel *numero, const QString &nome, int valore) {
+        numero->setText(QString::number(valore));
+        numero->setAccessibleName(nome + QStringLiteral(": ") + numero->text());
+    };
+    conta(Lrisposte, QStringLiteral("risposte"), risposte);
+    conta(Lerrori, QStringLiteral("errori"), errori);
+    conta(Lpercentuale, QStringLiteral("errori in percentuale"), percentuale);
+}
+
+void FormB::segnaParola(int posizione, bool daClassificare, quint32 colore)
+{
+    // Red alone is lost on a pupil who cannot tell it from the green of the
+    // other words: the word to classify is underlined too, and a screen
+    // reader is told which word it is.
+    QLabel *parola = Lbmostra(posizione);
+    platform::setForeColor(parola, daClassificare ? pulsanti::parolaCorrente : colore);
+    QFont font = parola->font();
+    font.setUnderline(daClassificare);
+    parola->setFont(font);
+    const QString descrizione = daClassificare ? QStringLiteral("parola da classificare") : QString();
+    if (parola->accessibleDescription() != descrizione) {
+        parola->setAccessibleDescription(descrizione);
+        QAccessibleEvent evento(parola, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&evento);
+    }
+}
+
+void FormB::mostraGratifica(const QString &riga)
+{
+    gratifica->setText(riga);
+    // A label does not announce its new text by itself; the feedback lines
+    // are what a pupil who cannot see them most needs to hear.
+    if (!riga.isEmpty()) {
+        QAccessibleEvent evento(gratifica, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&evento);
+    }
 }
 
 void FormB::registraControlli()

@@ -31,7 +31,7 @@ void FormB::VIA_Click()
     nascondipulsanti();
     audio::suona(QStringLiteral("rumorevia"));
     lezione::avvia(platform::clock().secondsSinceMidnight());
-    gratifica->setText(QString());
+    mostraGratifica(QString());
     nascondiParti(1, 9);
     for (QPushButton *b : {Com10, Com11}) {
         b->show();
@@ -53,9 +53,9 @@ void FormB::VIA_Click()
         return;
     }
 
-    for (QLabel *parola : Lbmostra) {
-        parola->hide();
-        platform::setForeColor(parola, pulsanti::parolaDaMostrare);
+    for (int j = 1; j <= 22; ++j) {
+        Lbmostra(j)->hide();
+        segnaParola(j, false, pulsanti::parolaDaMostrare);
     }
     Label1->setText(QStringLiteral("domanda n° ") + QString::number(Modulo1.numfrase));
     for (int j = 1; j <= 22; ++j) {
@@ -63,7 +63,7 @@ void FormB::VIA_Click()
         platform::sizeToText(Lbmostra(j));
         Lbmostra(j)->show();
     }
-    platform::setForeColor(Lbmostra(Modulo1.posparola), pulsanti::parolaCorrente);
+    segnaParola(Modulo1.posparola, true);
 }
 
 void FormB::FINE_Click()

@@ -79,7 +79,7 @@ void FormB::apriVariabilita()
 void FormB::fraseCompletata()
 {
     nascondiParti(1, 9);
-    gratifica->setText(QStringLiteral("COMPLETATA"));
+    mostraGratifica(QStringLiteral("COMPLETATA"));
     AVVISO->setText(QStringLiteral("Bene, hai completato questa frase; ora premi il VIA per proseguire."));
     audio::suona(QStringLiteral("premivia"));
     VIA->show();
@@ -94,21 +94,21 @@ void FormB::mostraParolaSeguente()
     }
     nascondiParti(1, 9);
     apriVariabilita();
-    platform::setForeColor(Lbmostra(Modulo1.posparola), parolaCorrente);
-    platform::setForeColor(Lbmostra(Modulo1.posparola - 1), platform::coloreTestoPulsante);
+    segnaParola(Modulo1.posparola - 1, false, platform::coloreTestoPulsante);
+    segnaParola(Modulo1.posparola, true);
 }
 
 // "solo articoli": the lesson has found the next article, or the end.
 void FormB::mostraArticoloSeguente()
 {
-    for (QLabel *parola : Lbmostra)
-        platform::setForeColor(parola, platform::coloreTestoPulsante);
+    for (int j = 1; j <= 22; ++j)
+        segnaParola(j, false, platform::coloreTestoPulsante);
     if (Modulo1.passo != Passo::Variabilita) {
         fraseCompletata();
         return;
     }
     apriVariabilita();
-    platform::setForeColor(Lbmostra(Modulo1.posparola), parolaCorrente);
+    segnaParola(Modulo1.posparola, true);
 }
 
 // ---- PARTE VARIABILE / PARTE  INVARIABILE -------------------------------

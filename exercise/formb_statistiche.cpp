@@ -9,9 +9,7 @@
 void FormB::aggiornastatistiche()
 {
     const bool serieCompleta = lezione::contaRisposta();
-    Lrisposte->setText(QString::number(Modulo1.domande));
-    Lpercentuale->setText(QString::number(lezione::percentualeErrori()));
-    Lerrori->setText(QString::number(Modulo1.errori));
+    mostraConteggi(Modulo1.domande, Modulo1.errori, lezione::percentualeErrori());
     if (serieCompleta)
         classifica(static_cast<std::int16_t>(Modulo1.errori));
 }

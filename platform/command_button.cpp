@@ -2,6 +2,7 @@
 
 #include "platform/design.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QTextLayout>
 
@@ -28,9 +29,10 @@ void cornice(QPainter &p, const QRect &r, const QColor &sopra, const QColor &sot
     p.fillRect(r.right(), r.top(), 1, r.height() - 1, sotto);
 }
 
-// The bevel takes three pixels at most (the dark frame of a focused or
-// pressed button and two lines of relief); the caption keeps three more clear
-// of it.
+// The bevel takes three pixels at most (the dark frame of a pressed button,
+// or of one whose face is the window's colour, and two lines of relief), five
+// when focused (the focus outline and the relief); the caption keeps three
+// more clear of the first.
 constexpr int spessoreBevel = 3;
 constexpr int margineDidascalia = 3;
 
@@ -81,7 +83,17 @@ void CommandButton::paintEvent(QPaintEvent *)
     p.fillRect(r, palette().color(QPalette::Button));
 
     const bool premuto = isDown() || isChecked();
-    if (hasFocus() || premuto) {
+    // A face of the window's own colour would lose its edge against it: it
+    // keeps a dark frame all round.
+    const QWidget *sotto = parentWidget();
+    const bool comeFinestra =
+        sotto && sotto->palette().color(sotto->backgroundRole()) == palette().color(QPalette::Button);
+    if (hasFocus()) {
+        for (int i = 0; i < focusWidth; ++i) {
+            cornice(p, r, QColor::fromRgb(focusColor), QColor::fromRgb(focusColor));
+            r.adjust(1, 1, -1, -1);
+        }
+    } else if (premuto || comeFinestra) {
         cornice(p, r, bevelBuio, bevelBuio);
         r.adjust(1, 1, -1, -1);
     }
@@ -110,12 +122,44 @@ void CommandButton::paintEvent(QPaintEvent *)
         p.setPen(bevelOmbra);
         p.drawStaticText(dove, righe);
     }
-    if (hasFocus()) {
-        QPen puntini(bevelBuio, 1, Qt::DotLine);
-        p.setPen(puntini);
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(r.adjusted(3, 3, -4, -4));
+}
+
+void CommandButton::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Held down, the key presses once: the repeats would answer the next
+        // question unseen.
+        if (!event->isAutoRepeat())
+            click();
+        return;
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        focusNextPrevChild(false);
+        return;
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        focusNextPrevChild(true);
+        return;
+    default:
+        QPushButton::keyPressEvent(event);
     }
+}
+
+bool CommandButton::event(QEvent *event)
+{
+    if (event->type() == QEvent::Shortcut) {
+        // Pressed now, not after a delay: an animated click would press the
+        // button a moment later, from a timer no input lock stops. A key that
+        // names two usable buttons presses neither.
+        if (static_cast<QShortcutEvent *>(event)->isAmbiguous())
+            setFocus(Qt::ShortcutFocusReason);
+        else
+            click();
+        return true;
+    }
+    return QPushButton::event(event);
 }
 
 QRect CommandButton::captionArea() const

@@ -4,7 +4,13 @@
 // more lines when the button is narrower than the text, and its back colour
 // shows under any style. A caption that would not fit even so is drawn in the
 // largest smaller size that fits, with a margin inside the bevel.
+//
+// From the keyboard: Space and Return press it, the arrow keys move the focus
+// along the tab chain as Tab and Shift+Tab do, and its shortcut presses it at
+// once (no delayed animated click: a press is either taken now or dropped).
+// Focused, it wears an outline that stands out on any face and any window.
 
+#include <QColor>
 #include <QFont>
 #include <QPushButton>
 #include <QStaticText>
@@ -17,6 +23,12 @@ class CommandButton final : public QPushButton
 
 public:
     explicit CommandButton(const QString &caption, QWidget *parent = nullptr);
+
+    // The focus outline: black has a contrast of at least 3:1 with every face
+    // and window colour of the program (tests/exercise/test_keyboard.cpp
+    // computes it over the caption table).
+    static constexpr QRgb focusColor = 0xFF000000u;
+    static constexpr int focusWidth = 3;
 
     // Where the caption may stand: inside the bevel, with a margin all round.
     QRect captionArea() const;
@@ -31,6 +43,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     // The caption laid out in captionArea(), kept until the text, the font or

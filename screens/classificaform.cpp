@@ -196,8 +196,12 @@ void classificaform::Form_Load(const lezione::Chiusura &chiusura)
 
     for (const Livello &l : livelli) {
         const RigaCerchi &riga = this->*l.cerchi;
-        for (int i = *lezione::contatoreLivello(l.livello) + 1; i <= cerchiPerRiga; ++i)
+        const int serie = *lezione::contatoreLivello(l.livello);
+        for (int i = serie + 1; i <= cerchiPerRiga; ++i)
             riga(i)->hide();
+        // The circles say nothing to a screen reader: the row's label names
+        // the level and how many series reached it.
+        (this->*l.etichetta)->setAccessibleName(QStringLiteral("%1: %2 serie").arg(QLatin1String(l.caption)).arg(serie));
     }
 
     LbNuovoRecord->setText(chiusura.nuovoRecord ? QStringLiteral("Nuovo Record!") : QString());

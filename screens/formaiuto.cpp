@@ -7,6 +7,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QShortcut>
 
 #include <array>
 
@@ -102,6 +103,9 @@ Formaiuto::Formaiuto()
     Commandchiudi->setFont(designFont(msSansSerif, 18, 700));
     placeTwips(Commandchiudi, 4680, 0, 1215, 735);
     connect(Commandchiudi, &QPushButton::clicked, this, &Formaiuto::Commandchiudi_Click);
+    // Escape closes it, as "chiudi" does.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, Commandchiudi,
+            &QPushButton::click);
 }
 
 Formaiuto::~Formaiuto() = default;

@@ -8,6 +8,7 @@
 
 #include <QLabel>
 #include <QPointer>
+#include <QShortcut>
 
 using platform::designFont;
 using platform::placeTwips;
@@ -90,6 +91,9 @@ void FRM_ERRORI::creaControlli()
     Command1->setFont(designFont(msSansSerif, 18, 700));
     placeTwips(Command1, 4050, 5340, 5235, 1380);
     connect(Command1, &QPushButton::clicked, this, &FRM_ERRORI::Command1_Click);
+    // Escape closes it, as "CHIUDI FINESTRA" does.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, Command1,
+            &QPushButton::click);
 }
 
 void FRM_ERRORI::Form_Load()

@@ -12,6 +12,7 @@
 #include "tests/support/captions.h"
 #include "tests/support/lesson.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -32,6 +33,8 @@ struct ResultsView {
     // Circles shown per row, OTTIMO to OCCORRE ESERCITARSI; -1 when the
     // shown ones are not the leftmost.
     std::array<int, 5> rows{};
+    // Per row: what a screen reader names it ("OTTIMO: 2 serie").
+    std::array<QString, 5> rowNames{};
     // Per row: label back colour, circle fill and circle border agree.
     std::array<QColor, 5> rowColours{};
     bool rowColoursAgree = true;
@@ -68,6 +71,7 @@ inline ResultsView readResults(classificaform *f)
         }
         v.rows[r] = leading == total ? total : -1;
         v.rowColours[r] = platform::backColor(labels[r]);
+        v.rowNames[r] = QAccessible::queryAccessibleInterface(labels[r])->text(QAccessible::Name);
     }
     v.clipped = captionsOutside(f);
     return v;

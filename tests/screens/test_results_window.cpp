@@ -225,6 +225,8 @@ void TestResultsWindow::rowsAreIndependent()
     const ResultsView v = endSeries(form, 0);
 
     QCOMPARE(v.rows, (std::array<int, 5>{2, 0, 0, 0, 1}));
+    QCOMPARE(v.rowNames, (std::array<QString, 5>{"OTTIMO: 2 serie", "DISTINTO: 0 serie", "BUONO: 0 serie",
+                                                  "SUFFICIENTE: 0 serie", "OCCORRE ESERCITARSI: 1 serie"}));
     QCOMPARE(v.risultato, QStringLiteral("ottimo!!!"));
 }
 
