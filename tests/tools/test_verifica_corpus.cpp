@@ -145,7 +145,7 @@ private slots:
             << QByteArray(frase + "1\t1\t\"Vedo \"\t5\t\t\t\n1\t2\t\"il\"\t1\t1\t1\t1\n")
             << QStringLiteral("frase 1, posizione 2") << 7;
         QTest::newRow("no article") << QByteArray(frase + "1\t1\t\"Piove.\"\t5\t\t\t\n")
-                                    << QStringLiteral("frase 1:") << 6;
+                                    << QStringLiteral("frase 1 (linea 4):") << 6;
         QTest::newRow("a missing position")
             << QByteArray(frase + "0\t5\t\"forte.\"\t6\t\t\t\n") << QStringLiteral("frase 0, posizione 5 (linea 4)") << 3;
         QTest::newRow("spaces instead of tabs")
