@@ -1,5 +1,5 @@
 #pragma once
 
-// Look and fonts shared by the program, its tests and its benchmark. Call
-// once the application object exists.
+// Look, fonts, window icon and desktop identity shared by the program, its
+// tests and its benchmark. Call once the application object exists.
 void preparaApplicazione();

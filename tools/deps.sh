@@ -10,9 +10,11 @@ packages=(
   fonts-liberation2 fonts-urw-base35        # free faces for Arial and Bookman
   pulseaudio pulseaudio-utils               # the real-audio test's sound server
   desktop-file-utils appstream              # validate the installed .desktop and metainfo files
-  librsvg2-bin libxml2-utils                # render and parse the installed SVG icon
+  librsvg2-bin libxml2-utils                # render the icon's PNG sizes at build time; parse the installed SVG
   dpkg-dev file                             # cpack's .deb: dpkg-shlibdeps finds the Qt 6 dependencies
   strace python3                            # the test that traces the program's system calls
+  xvfb xauth x11-utils                      # an X server (xvfb-run needs xauth) for the windows' X properties, read with xprop
+  lintian                                   # the package test runs Debian's package checker on the .deb
 )
 # `tools/deps.sh affidabilita` adds what the reliability checks of the README
 # need: clang and its fuzzer runtime (tools/fuzz.sh, and the short fuzzing

@@ -47,7 +47,9 @@ done
 
 for file in /usr/bin/analisi-articoli /usr/bin/verifica-corpus \
   /usr/share/applications/$id.desktop /usr/share/metainfo/$id.metainfo.xml \
-  /usr/share/icons/hicolor/scalable/apps/$id.svg /usr/share/doc/analisi-articoli/copyright; do
+  /usr/share/icons/hicolor/scalable/apps/$id.svg /usr/share/doc/analisi-articoli/copyright \
+  /usr/share/doc/analisi-articoli/changelog.gz \
+  /usr/share/man/man1/analisi-articoli.1.gz /usr/share/man/man1/verifica-corpus.1.gz; do
   check "holds $file" grep -qx "$file" "$work/files"
 done
 check "holds the ten sound cues" \
@@ -56,9 +58,24 @@ check "nothing outside /usr, no test program" \
   bash -c "! grep -v -e '^/usr/' -e '^/$' '$work/files' && ! grep -q '/bin/test_' '$work/files'"
 
 dpkg-deb -x "$deb" "$work/root"
-check "the packaged program is stripped" bash -c "! readelf -S '$work/root/usr/bin/analisi-articoli' | grep -q '\.debug_info'"
+for program in analisi-articoli verifica-corpus; do
+  check "the packaged $program is stripped, .comment too" \
+    bash -c "! readelf -S '$work/root/usr/bin/$program' | grep -Eq '\.debug_info|\.comment'"
+done
+check "the changelog's newest entry is $version" \
+  bash -c "zcat '$work/root/usr/share/doc/analisi-articoli/changelog.gz' | head -1 | grep -q '^analisi-articoli ($version) '"
 check "the packaged metainfo validates" \
   appstreamcli validate --no-net "$work/root/usr/share/metainfo/$id.metainfo.xml"
+
+# Debian's package checker, every tag shown; errors and warnings fail.
+if command -v lintian >/dev/null; then
+  lintian -EvIL +pedantic --fail-on error,warning "$deb" >"$work/lintian" 2>&1
+  status=$?
+  sed 's/^/    /' "$work/lintian"
+  check "lintian reports no error and no warning" test "$status" -eq 0
+else
+  echo "skip: lintian is not installed"
+fi
 
 [ "$failures" -eq 0 ] && rm -rf "$work"
 echo "package: $failures check(s) failed"
