@@ -384,7 +384,7 @@ void FormB::Form_Load()
         b->hide();
     Com10->setEnabled(false);
     Com11->setEnabled(false);
-    riempiTabelle(corpus::corpusIncorporato(), Modulo1);
+    riempiTabelle(corpus::corpusInUso(), Modulo1);
     nascondipulsanti();
     Timer1->start();
     audio::suona(QStringLiteral("premivia"));
