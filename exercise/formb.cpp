@@ -12,7 +12,6 @@
 #include "screens/formaiuto.h"
 #include "screens/frm_errori.h"
 
-#include <QAccessible>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -305,22 +304,10 @@ void FormB::segnaParola(int posizione, bool daClassificare, quint32 colore)
     font.setUnderline(daClassificare);
     parola->setFont(font);
     const QString descrizione = daClassificare ? QStringLiteral("parola da classificare") : QString();
-    if (parola->accessibleDescription() != descrizione) {
+    // Setting it tells an active screen reader (DescriptionChanged), even
+    // when it stays the same: only the words that change are told.
+    if (parola->accessibleDescription() != descrizione)
         parola->setAccessibleDescription(descrizione);
-        QAccessibleEvent evento(parola, QAccessible::DescriptionChanged);
-        QAccessible::updateAccessibility(&evento);
-    }
-}
-
-void FormB::mostraGratifica(const QString &riga)
-{
-    gratifica->setText(riga);
-    // A label does not announce its new text by itself; the feedback lines
-    // are what a pupil who cannot see them most needs to hear.
-    if (!riga.isEmpty()) {
-        QAccessibleEvent evento(gratifica, QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&evento);
-    }
 }
 
 void FormB::registraControlli()

@@ -125,9 +125,6 @@ private:
     // Word `posizione` as the word to classify (red, underlined, described),
     // or as any other word, in `colore`.
     void segnaParola(int posizione, bool daClassificare, quint32 colore = 0);
-    // A feedback line ("Bravo !", "No riprova", "COMPLETATA" ...), announced
-    // to a screen reader; an empty one clears the line.
-    void mostraGratifica(const QString &riga);
 
     template <typename Gruppo>
     static void mostraGruppo(const Gruppo &gruppo, bool visibile)

@@ -31,7 +31,7 @@ void FormB::VIA_Click()
     nascondipulsanti();
     audio::suona(QStringLiteral("rumorevia"));
     lezione::avvia(platform::clock().secondsSinceMidnight());
-    mostraGratifica(QString());
+    gratifica->setText(QString());
     nascondiParti(1, 9);
     for (QPushButton *b : {Com10, Com11}) {
         b->show();

@@ -44,7 +44,7 @@ void FormB::setAnswerButtonsLockedLook(bool bloccati)
 
 void FormB::flash(const QString &messaggio)
 {
-    mostraGratifica(messaggio);
+    gratifica->setText(messaggio);
     setAnswerButtonsEnabled(false);
     // The kind, gender and number buttons stay enabled through the second
     // but take no click either: they look as locked as the others.
@@ -55,7 +55,7 @@ void FormB::flash(const QString &messaggio)
         platform::InputLock lock;
         platform::clock().wait(1000);
     }
-    mostraGratifica(QString());
+    gratifica->setText(QString());
     setAnswerButtonsLockedLook(false);
     setAnswerButtonsEnabled(true);
 }

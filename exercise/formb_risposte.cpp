@@ -79,7 +79,7 @@ void FormB::apriVariabilita()
 void FormB::fraseCompletata()
 {
     nascondiParti(1, 9);
-    mostraGratifica(QStringLiteral("COMPLETATA"));
+    gratifica->setText(QStringLiteral("COMPLETATA"));
     AVVISO->setText(QStringLiteral("Bene, hai completato questa frase; ora premi il VIA per proseguire."));
     audio::suona(QStringLiteral("premivia"));
     VIA->show();

@@ -15,6 +15,7 @@ packages=(
   strace python3                            # the test that traces the program's system calls
   xvfb xauth x11-utils                      # an X server (xvfb-run needs xauth) for the windows' X properties, read with xprop; a display the real-audio test takes away
   lintian                                   # the package test runs Debian's package checker on the .deb
+  at-spi2-core dbus-daemon                  # an accessibility bus of its own, on which the accessibility test sees Qt's events as a screen reader would
 )
 # `tools/deps.sh affidabilita` adds what the reliability checks of the README
 # need: clang and its fuzzer runtime (tools/fuzz.sh, and the short fuzzing

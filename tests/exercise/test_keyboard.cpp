@@ -11,6 +11,7 @@
 #include "platform/program_end.h"
 #include "screens/formaiuto.h"
 #include "screens/frm_errori.h"
+#include "tests/exercise/frase_due_articoli.h"
 #include "tests/support/contrast.h"
 #include "tests/support/lesson.h"
 #include "tests/support/test_main.h"
@@ -21,15 +22,7 @@
 
 namespace {
 
-// "Il gatto e delle mele.": an article, a noun, a conjunction, a partitive.
-// Right answers before each step: 0 variability, 1 part of speech, 2 kind,
-// 3 gender, 4 number, 8 the invariable parts of "e".
-const QByteArray frase =
-    "0\t1\t\"Il \"\t1\t1\t1\t1\n"
-    "0\t2\t\"gatto \"\t2\t\t\t\n"
-    "0\t3\t\"e \"\t8\t\t\t\n"
-    "0\t4\t\"delle \"\t1\t3\t2\t2\n"
-    "0\t5\t\"mele.\"\t2\t\t\t\n";
+const QByteArray &frase = test::fraseDueArticoli;
 
 QString focused(const QWidget *window)
 {
