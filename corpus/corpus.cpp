@@ -54,7 +54,7 @@ QString Errore::messaggio() const
 namespace {
 
 constexpr std::size_t campiCompleti = 7;
-constexpr std::size_t campiSenzaArticolo = 4;
+constexpr std::size_t campiMinimi = 4;  // without the three article fields
 
 // A whole non-negative number of at most four digits; empty fields and
 // anything else give no value.
@@ -71,13 +71,62 @@ std::optional<int> numero(std::string_view campo)
     return valore;
 }
 
+bool traVirgolette(std::string_view campo)
+{
+    return campo.size() >= 2 && campo.front() == '"' && campo.back() == '"';
+}
+
+// A spreadsheet may quote any field; numbers quoted that way still count.
+std::string_view senzaVirgolette(std::string_view campo)
+{
+    return traVirgolette(campo) ? campo.substr(1, campo.size() - 2) : campo;
+}
+
+// A line a spreadsheet writes for an empty row holds nothing but TABs.
+bool soloSeparatori(std::string_view linea)
+{
+    return linea.find_first_not_of("\t ") == std::string_view::npos;
+}
+
+// A comment starts with '#'; a spreadsheet quotes the cell when it holds a quote.
+bool commento(std::string_view linea)
+{
+    return linea.starts_with('#') || linea.starts_with("\"#");
+}
+
+// What an encoding other than UTF-8 looks like from its first bytes; empty
+// when the file may be UTF-8.
+QString altraCodifica(std::string_view testo)
+{
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(testo[i]); };
+    const bool utf16 = testo.size() >= 2
+                       && ((byte(0) == 0xFF && byte(1) == 0xFE) || (byte(0) == 0xFE && byte(1) == 0xFF)
+                           || (byte(0) != 0 && byte(1) == 0) || (byte(0) == 0 && byte(1) != 0));
+    if (utf16)
+        return QStringLiteral("il file è scritto in UTF-16 (come lo salvano alcuni fogli di calcolo "
+                              "con \"testo Unicode\"): va salvato in UTF-8");
+    if (testo.find('\0') != std::string_view::npos)
+        return QStringLiteral("il file contiene byte nulli: non è un file di testo");
+    return {};
+}
+
 class Lettore
 {
 public:
+    explicit Lettore(Modo modo) : tutti_(modo == Modo::TuttiGliErrori) {}
+
     Risultato leggi(std::string_view testo)
     {
+        if (testo.substr(0, 3) == "\xEF\xBB\xBF")  // a UTF-8 BOM, as some editors write
+            testo.remove_prefix(3);
+        // Nothing in a file of another encoding would read as it should.
+        if (const QString codifica = altraCodifica(testo); !codifica.isEmpty()) {
+            registra(Errore{-1, -1, 1, Regola::Formato, codifica});
+            testo = {};
+        }
+
         std::size_t inizio = 0;
-        while (inizio <= testo.size() && !errore_) {
+        while (inizio <= testo.size() && continua()) {
             std::size_t fine = testo.find('\n', inizio);
             if (fine == std::string_view::npos)
                 fine = testo.size();
@@ -85,28 +134,37 @@ public:
             if (!linea.empty() && linea.back() == '\r')
                 linea.remove_suffix(1);
             ++numeroLinea_;
-            if (!linea.empty() && linea.front() != '#')
+            if (!commento(linea) && !soloSeparatori(linea))
                 leggiLinea(linea);
             inizio = fine + 1;
         }
-        if (!errore_)
+        if (continua())
             chiudiFrase();
-        if (!errore_ && corpus_.frasi.empty())
-            errore_ = Errore{-1, -1, 0, Regola::NumeroParole, QStringLiteral("il file non contiene frasi")};
+        if (errori_.empty() && corpus_.frasi.empty())
+            registra(Errore{-1, -1, 0, Regola::NumeroParole, QStringLiteral("il file non contiene frasi")});
 
         Risultato risultato;
-        if (errore_)
-            risultato.errore = std::move(errore_);
-        else
+        if (errori_.empty()) {
             risultato.corpus = std::move(corpus_);
+        } else {
+            risultato.errore = errori_.front();
+            risultato.errori = std::move(errori_);
+        }
         return risultato;
     }
 
 private:
+    bool continua() const { return tutti_ || errori_.empty(); }
+
+    void registra(Errore errore)
+    {
+        if (continua())
+            errori_.push_back(std::move(errore));
+    }
+
     void sbaglia(int frase, int posizione, Regola regola, const QString &dettaglio)
     {
-        if (!errore_)
-            errore_ = Errore{frase, posizione, numeroLinea_, regola, dettaglio};
+        registra(Errore{frase, posizione, numeroLinea_, regola, dettaglio});
     }
 
     void leggiLinea(std::string_view linea)
@@ -118,7 +176,7 @@ private:
             const std::size_t tab = linea.find('\t', inizio);
             const std::string_view campo = linea.substr(inizio, tab == std::string_view::npos ? std::string_view::npos : tab - inizio);
             if (quanti == campiCompleti) {
-                sbaglia(-1, -1, Regola::Formato, QStringLiteral("più di 7 campi separati da tabulazioni"));
+                sbaglia(-1, -1, Regola::Formato, QStringLiteral("più di 7 campi separati da TAB"));
                 return;
             }
             campi[quanti++] = campo;
@@ -126,18 +184,21 @@ private:
                 break;
             inizio = tab + 1;
         }
-        if (quanti != campiCompleti && quanti != campiSenzaArticolo) {
-            sbaglia(-1, -1, Regola::Formato,
-                    QStringLiteral("%1 campi: ne servono 7 (riga, posizione, testo, codice, tipo, genere, numero)").arg(quanti));
+        const bool primaLinea = !lineeLette_;
+        lineeLette_ = true;
+        if (primaLinea && quanti >= 2 && QByteArrayView(senzaVirgolette(campi[0])).trimmed().compare("frase", Qt::CaseInsensitive) == 0)
+            return;  // the header line of a spreadsheet
+        if (quanti < campiMinimi) {
+            sbaglia(-1, -1, Regola::Formato, campiMancanti(linea, quanti));
             return;
         }
 
-        const std::optional<int> riga = numero(campi[0]);
+        const std::optional<int> riga = numero(senzaVirgolette(campi[0]));
         if (!riga || *riga > ultimaFrase) {
             sbaglia(-1, -1, Regola::Formato, QStringLiteral("il numero della frase deve essere da 0 a %1").arg(ultimaFrase));
             return;
         }
-        const std::optional<int> posizione = numero(campi[1]);
+        const std::optional<int> posizione = numero(senzaVirgolette(campi[1]));
         if (!posizione || *posizione < 1) {
             sbaglia(*riga, -1, Regola::Formato, QStringLiteral("la posizione deve essere un numero da 1 a %1").arg(maxParole));
             return;
@@ -145,65 +206,107 @@ private:
         if (!entraNellaFrase(*riga, *posizione))
             return;
 
+        // From here on the word holds its place in the sentence even when a
+        // field is wrong, so that reporting every fault does not also report
+        // the positions after it as out of place.
         Parola parola;
-        if (!leggiTesto(campi[2], *riga, *posizione, parola.testo))
+        leggiParola(campi, quanti, *riga, *posizione, parola);
+        if (frase_.parole.empty())
+            frase_.parole.reserve(maxParole);
+        frase_.parole.push_back(std::move(parola));
+        lineaUltimaParola_ = numeroLinea_;
+    }
+
+    static QString campiMancanti(std::string_view linea, std::size_t quanti)
+    {
+        if (quanti == 1)
+            return linea.find(' ') != std::string_view::npos
+                       ? QStringLiteral("la linea non ha nessun TAB: i campi vanno separati da caratteri TAB, "
+                                        "non da spazi (alcuni editor cambiano i TAB in spazi)")
+                       : QStringLiteral("la linea non ha nessun TAB: servono da 4 a 7 campi separati da caratteri TAB");
+        return QStringLiteral("la linea ha solo %1 campi: ne servono da 4 a 7 separati da caratteri TAB "
+                              "(frase, posizione, testo, codice, e per gli articoli tipo, genere, numero)")
+            .arg(quanti);
+    }
+
+    void leggiParola(const std::array<std::string_view, campiCompleti> &campi, std::size_t quanti, int riga,
+                     int posizione, Parola &parola)
+    {
+        if (!leggiTesto(campi[2], riga, posizione, parola.testo))
             return;
-        const std::optional<int> codice = numero(campi[3]);
+        const std::optional<int> codice = numero(senzaVirgolette(campi[3]));
         if (!codice) {
-            sbaglia(*riga, *posizione, Regola::Formato, QStringLiteral("il codice deve essere un numero"));
+            sbaglia(riga, posizione, Regola::Formato, QStringLiteral("il codice deve essere un numero"));
             return;
         }
         parola.codice = *codice;
         if (parola.testo.isEmpty() || parola.codice < Articolo || parola.codice > Esclamazione) {
-            sbaglia(*riga, *posizione, Regola::ParolaCompleta,
+            sbaglia(riga, posizione, Regola::ParolaCompleta,
                     parola.testo.isEmpty() ? QStringLiteral("testo vuoto")
                                            : QStringLiteral("codice %1").arg(parola.codice));
             return;
         }
-        if (!leggiArticolo(quanti == campiCompleti ? campi.data() + 4 : nullptr, *riga, *posizione, parola))
-            return;
-        if (frase_.parole.empty())
-            frase_.parole.reserve(maxParole);
-        frase_.parole.push_back(std::move(parola));
+        std::array<std::string_view, 3> articolo;
+        for (std::size_t i = campiMinimi; i < quanti; ++i)
+            articolo[i - campiMinimi] = senzaVirgolette(campi[i]);
+        leggiArticolo(articolo, riga, posizione, parola);
     }
 
     // Keeps the rows in ascending order and the positions of a row without gaps.
     bool entraNellaFrase(int riga, int posizione)
     {
         if (riga != rigaCorrente_) {
-            if (riga < rigaCorrente_ || (riga < static_cast<int>(corpus_.frasi.size()))) {
+            if (riga < rigaCorrente_ || riga <= ultimaRiga_) {
                 sbaglia(riga, posizione, Regola::Formato,
                         QStringLiteral("le frasi vanno in ordine crescente, ciascuna in linee consecutive"));
                 return false;
             }
             chiudiFrase();
-            if (errore_)
+            if (!continua())
                 return false;
             rigaCorrente_ = riga;
+            lineaInizioFrase_ = numeroLinea_;
         }
-        const int attesa = frase_.numeroParole() + 1;
+        const int attesa = ultimaPosizione_ + 1;
         if (posizione > maxParole) {
-            sbaglia(riga, posizione, Regola::NumeroParole, QStringLiteral("più di %1 parole").arg(maxParole));
+            if (!troppeParole_)
+                sbaglia(riga, posizione, Regola::NumeroParole, QStringLiteral("più di %1 parole").arg(maxParole));
+            troppeParole_ = true;
             return false;
         }
         if (posizione < attesa) {
             sbaglia(riga, posizione, Regola::Formato, QStringLiteral("posizione ripetuta o fuori ordine"));
             return false;
         }
-        if (posizione > attesa) {
+        if (posizione > attesa)
             sbaglia(riga, posizione, Regola::NienteOltreLaFine, QStringLiteral("manca la posizione %1").arg(attesa));
-            return false;
-        }
-        return true;
+        ultimaPosizione_ = posizione;
+        return continua();
     }
 
+    // The text as written in the file ("text"), or as a spreadsheet exports a
+    // cell: bare, or quoted with its quotes doubled when it needs quoting.
     bool leggiTesto(std::string_view campo, int riga, int posizione, QString &testo)
     {
-        if (campo.size() < 2 || campo.front() != '"' || campo.back() != '"') {
-            sbaglia(riga, posizione, Regola::Formato, QStringLiteral("il testo va scritto tra virgolette doppie"));
-            return false;
+        QByteArray sciolto;  // only for a field with doubled quotes
+        if (traVirgolette(campo)) {
+            campo = campo.substr(1, campo.size() - 2);
+            if (campo.find('"') != std::string_view::npos) {
+                sciolto.reserve(static_cast<qsizetype>(campo.size()));
+                for (std::size_t i = 0; i < campo.size(); ++i) {
+                    if (campo[i] == '"' && (i + 1 == campo.size() || campo[++i] != '"')) {
+                        sciolto.clear();
+                        break;
+                    }
+                    sciolto += campo[i];
+                }
+                // A cell that holds the quotes itself: "text" as in this file.
+                if (traVirgolette(std::string_view(sciolto.constData(), static_cast<std::size_t>(sciolto.size()))))
+                    sciolto = sciolto.mid(1, sciolto.size() - 2);
+                if (!sciolto.isEmpty())
+                    campo = std::string_view(sciolto.constData(), static_cast<std::size_t>(sciolto.size()));
+            }
         }
-        campo = campo.substr(1, campo.size() - 2);
         bool soloAscii = true;
         for (char c : campo) {
             const auto byte = static_cast<unsigned char>(c);
@@ -216,45 +319,59 @@ private:
         }
         const QByteArrayView byte(campo.data(), static_cast<qsizetype>(campo.size()));
         // Most words are plain ASCII, which is valid UTF-8 as it stands; the
-        // decoder, one for the whole file, is kept for the others. It only
-        // ever sees valid text before this one (reading stops at the first
-        // error), so an error it reports belongs to this field.
+        // decoder, one for the whole file, is kept for the others. It starts
+        // afresh after an error, so an error it reports belongs to this field.
         if (soloAscii) {
             testo = QString::fromLatin1(byte);
             return true;
         }
         testo = decodifica_(byte);
         if (decodifica_.hasError()) {
-            sbaglia(riga, posizione, Regola::Formato, QStringLiteral("il testo non è UTF-8 valido"));
+            decodifica_ = QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+            sbaglia(riga, posizione, Regola::Formato, testoNonUtf8(byte));
+            testo.clear();
             return false;
         }
         return true;
     }
 
-    bool leggiArticolo(const std::string_view *campi, int riga, int posizione, Parola &parola)
+    // Accented letters saved by an older editor or a spreadsheet in Latin-1
+    // (or Windows-1252) are single bytes from 0xC0 up.
+    static QString testoNonUtf8(QByteArrayView byte)
+    {
+        bool latino = true;
+        for (char c : byte) {
+            const auto b = static_cast<unsigned char>(c);
+            latino = latino && (b < 0x80 || QChar(static_cast<char16_t>(b)).isLetter());
+        }
+        return latino ? QStringLiteral("il testo non è UTF-8 valido: il file sembra scritto in Latin-1 "
+                                       "(ISO-8859-1 o Windows-1252), va salvato in UTF-8 (testo \"%1\")")
+                            .arg(QString::fromLatin1(byte))
+                      : QStringLiteral("il testo non è UTF-8 valido");
+    }
+
+    void leggiArticolo(const std::array<std::string_view, 3> &campi, int riga, int posizione, Parola &parola)
     {
         std::array<std::optional<int>, 3> valori;
-        for (std::size_t i = 0; campi && i < valori.size(); ++i) {
+        for (std::size_t i = 0; i < valori.size(); ++i) {
             if (campi[i].empty())
                 continue;
             valori[i] = numero(campi[i]);
             if (!valori[i]) {
                 sbaglia(riga, posizione, Regola::Formato, QStringLiteral("tipo, genere e numero devono essere numeri"));
-                return false;
+                return;
             }
         }
         const bool qualcuno = valori[0] || valori[1] || valori[2];
         if (parola.codice != Articolo) {
-            if (qualcuno) {
+            if (qualcuno)
                 sbaglia(riga, posizione, Regola::DatiArticolo,
                         QStringLiteral("la parola non è un articolo ma ha tipo, genere o numero"));
-                return false;
-            }
-            return true;
+            return;
         }
         if (!valori[0] || !valori[1] || !valori[2]) {
             sbaglia(riga, posizione, Regola::DatiArticolo, QStringLiteral("all'articolo manca tipo, genere o numero"));
-            return false;
+            return;
         }
         parola.tipo = *valori[0];
         parola.genere = *valori[1];
@@ -263,13 +380,10 @@ private:
             || parola.numero < 1 || parola.numero > 2) {
             sbaglia(riga, posizione, Regola::DatiArticolo,
                     QStringLiteral("tipo da 1 a 3, genere e numero da 1 a 2"));
-            return false;
+            return;
         }
-        if (parola.tipo == 2 && parola.numero != 1) {
+        if (parola.tipo == 2 && parola.numero != 1)
             sbaglia(riga, posizione, Regola::IndeterminativoSingolare, QStringLiteral("indeterminativo plurale"));
-            return false;
-        }
-        return true;
     }
 
     // Checks the rules that concern a whole sentence and stores it.
@@ -277,38 +391,46 @@ private:
     {
         if (rigaCorrente_ < 0)
             return;
-        const int n = frase_.numeroParole();
         bool articolo = false;
         for (const Parola &parola : frase_.parole)
             articolo = articolo || parola.codice == Articolo;
-        if (!articolo) {
-            errore_ = Errore{rigaCorrente_, -1, 0, Regola::AlmenoUnArticolo, QStringLiteral("nessun articolo")};
-            return;
+        if (!articolo)
+            registra(Errore{rigaCorrente_, -1, lineaInizioFrase_, Regola::AlmenoUnArticolo,
+                            QStringLiteral("nessun articolo")});
+        else if (frase_.parole.back().codice == Articolo)
+            registra(Errore{rigaCorrente_, ultimaPosizione_, lineaUltimaParola_, Regola::NonFinisceConArticolo,
+                            QStringLiteral("l'ultima parola è un articolo")});
+        if (errori_.empty()) {
+            corpus_.frasi.resize(static_cast<std::size_t>(rigaCorrente_) + 1);
+            corpus_.frasi[static_cast<std::size_t>(rigaCorrente_)] = std::move(frase_);
         }
-        if (frase_.parole.back().codice == Articolo) {
-            errore_ = Errore{rigaCorrente_, n, 0, Regola::NonFinisceConArticolo,
-                             QStringLiteral("l'ultima parola è un articolo")};
-            return;
-        }
-        corpus_.frasi.resize(static_cast<std::size_t>(rigaCorrente_) + 1);
-        corpus_.frasi[static_cast<std::size_t>(rigaCorrente_)] = std::move(frase_);
+        ultimaRiga_ = rigaCorrente_;
         frase_ = Frase{};
         rigaCorrente_ = -1;
+        ultimaPosizione_ = 0;
+        troppeParole_ = false;
     }
 
+    const bool tutti_;
     Corpus corpus_;
     Frase frase_;
     QStringDecoder decodifica_{QStringDecoder::Utf8, QStringDecoder::Flag::Stateless};
     int rigaCorrente_ = -1;
+    int ultimaRiga_ = -1;       // the last row closed
+    int ultimaPosizione_ = 0;   // of the row being read
+    bool troppeParole_ = false;
+    bool lineeLette_ = false;
     int numeroLinea_ = 0;
-    std::optional<Errore> errore_;
+    int lineaInizioFrase_ = 0;
+    int lineaUltimaParola_ = 0;
+    std::vector<Errore> errori_;
 };
 
 }  // namespace
 
-Risultato leggi(QByteArrayView contenuto)
+Risultato leggi(QByteArrayView contenuto, Modo modo)
 {
-    return Lettore().leggi(std::string_view(contenuto.data(), static_cast<std::size_t>(contenuto.size())));
+    return Lettore(modo).leggi(std::string_view(contenuto.data(), static_cast<std::size_t>(contenuto.size())));
 }
 
 }  // namespace corpus

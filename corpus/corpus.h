@@ -3,7 +3,13 @@
 // The annotated sentences: one tab-separated line per word,
 //   row <TAB> position <TAB> "text" <TAB> code <TAB> kind <TAB> gender <TAB> number
 // and the rules every sentence must keep. Reading is all-or-nothing: a file
-// that breaks one rule yields no corpus at all, only the first error found.
+// that breaks one rule yields no corpus at all, only the first error found
+// (or, for an editor, every error found).
+//
+// What a spreadsheet's tab-separated export writes reads too: a UTF-8 BOM,
+// CRLF line ends, a header line whose first field is "frase", texts quoted
+// only when they need it (or not at all), and the three article fields left
+// out or empty.
 
 #include <QByteArrayView>
 #include <QString>
@@ -15,6 +21,9 @@ namespace corpus {
 
 inline constexpr int ultimaFrase = 100;  // rows 0..100
 inline constexpr int maxParole = 22;     // positions 1..22, one word label each
+// A sentence file above this size is refused before it is read whole. 101
+// sentences of 22 words take about 100 kB.
+inline constexpr qint64 maxByteFile = 1024 * 1024;
 
 // Part-of-speech codes; each equals the index of the button that answers it.
 enum Codice : int {
@@ -66,12 +75,18 @@ struct Errore {
     QString messaggio() const;
 };
 
+enum class Modo {
+    PrimoErrore,     // stop at the first fault
+    TuttiGliErrori,  // go on after each fault and report every one
+};
+
 struct Risultato {
-    std::optional<Corpus> corpus;
-    std::optional<Errore> errore;
+    std::optional<Corpus> corpus;  // only when the file keeps every rule
+    std::optional<Errore> errore;  // the first fault
+    std::vector<Errore> errori;    // every fault in file order (the first only, stopping at it)
     bool valido() const { return corpus.has_value(); }
 };
 
-Risultato leggi(QByteArrayView contenuto);
+Risultato leggi(QByteArrayView contenuto, Modo modo = Modo::PrimoErrore);
 
 }  // namespace corpus

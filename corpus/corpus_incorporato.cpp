@@ -3,6 +3,7 @@
 #include <QtGlobal>
 
 #include <cstddef>
+#include <optional>
 
 extern const char analisi_corpus_dati[];
 extern const std::size_t analisi_corpus_lunghezza;
@@ -25,6 +26,26 @@ const Corpus &corpusIncorporato()
         return std::move(*letto.corpus);
     }();
     return corpus;
+}
+
+namespace {
+
+std::optional<Corpus> &corpusScelto()
+{
+    static std::optional<Corpus> scelto;
+    return scelto;
+}
+
+}  // namespace
+
+void usaCorpus(std::optional<Corpus> corpus)
+{
+    corpusScelto() = std::move(corpus);
+}
+
+const Corpus &corpusInUso()
+{
+    return corpusScelto() ? *corpusScelto() : corpusIncorporato();
 }
 
 }  // namespace corpus

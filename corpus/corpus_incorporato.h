@@ -7,9 +7,16 @@
 
 #include <QByteArrayView>
 
+#include <optional>
+
 namespace corpus {
 
 QByteArrayView testoIncorporato();
 const Corpus &corpusIncorporato();
+
+// The sentences the lesson draws from: the teacher's, once set at start-up,
+// otherwise the built-in ones (std::nullopt goes back to them).
+void usaCorpus(std::optional<Corpus> corpus);
+const Corpus &corpusInUso();
 
 }  // namespace corpus

@@ -273,7 +273,7 @@ void FormB::Form_Load()
     Com10->setEnabled(false);
     Com11->setEnabled(false);
     Modulo1.lunghezzaserie = 20;
-    riempiTabelle(corpus::corpusIncorporato(), Modulo1);
+    riempiTabelle(corpus::corpusInUso(), Modulo1);
     nascondipulsanti();
     Timer1->start();
     audio::suona(QStringLiteral("premivia"));

@@ -98,11 +98,13 @@ private slots:
         QTest::newRow("6: no article") << QByteArray("8\t1\t\"Piove.\"\t5\t\t\t\n") << 6 << 8 << -1;
         QTest::newRow("7: ends with an article")
             << QByteArray("9\t1\t\"Vedo\"\t5\t\t\t\n9\t2\t\"il\"\t1\t1\t1\t1\n") << 7 << 9 << 2;
-        QTest::newRow("0: text without quotes") << QByteArray("1\t1\tIl\t1\t1\t1\t1\n") << 0 << 1 << 1;
+        QTest::newRow("0: a quote opened, never closed") << QByteArray("1\t1\t\"Il\t1\t1\t1\t1\n") << 0 << 1 << 1;
         QTest::newRow("0: quote inside the text") << QByteArray("1\t1\t\"I\"l\"\t1\t1\t1\t1\n") << 0 << 1 << 1;
         QTest::newRow("0: row 101") << QByteArray("101\t1\t\"Il\"\t1\t1\t1\t1\n") << 0 << -1 << -1;
         QTest::newRow("0: position 0") << QByteArray("1\t0\t\"Il\"\t1\t1\t1\t1\n") << 0 << 1 << -1;
-        QTest::newRow("0: five fields") << QByteArray("1\t1\t\"Il\"\t1\t1\n") << 0 << -1 << -1;
+        QTest::newRow("0: three fields") << QByteArray("1\t1\t\"Il\"\n") << 0 << -1 << -1;
+        QTest::newRow("4: five fields, an article without gender and number")
+            << QByteArray("1\t1\t\"Il\"\t1\t1\n1\t2\t\"cane\"\t2\n") << 4 << 1 << 1;
         QTest::newRow("0: code not a number") << QByteArray("1\t1\t\"Il\"\tx\t\t\t\n") << 0 << 1 << 1;
         QTest::newRow("0: invalid UTF-8") << QByteArray("1\t1\t\"\xC3\x28\"\t1\t1\t1\t1\n") << 0 << 1 << 1;
         QTest::newRow("0: repeated position")
@@ -133,6 +135,117 @@ private slots:
             QVERIFY2(messaggio.contains(QStringLiteral("frase %1").arg(frase)), qPrintable(messaggio));
         if (posizione >= 0)
             QVERIFY2(messaggio.contains(QStringLiteral("posizione %1").arg(posizione)), qPrintable(messaggio));
+    }
+
+    void whatSpreadsheetsAndEditorsWriteReadsTheSame_data()
+    {
+        QTest::addColumn<QByteArray>("contenuto");
+        // The same sentence as fraseBreve, the way other tools write it.
+        const QByteArray bom = "\xEF\xBB\xBF";
+        QTest::newRow("a BOM before a comment") << QByteArray(bom + "# 0\n" + fraseBreve);
+        QTest::newRow("a BOM before the first word") << QByteArray(bom + fraseBreve);
+        QTest::newRow("spreadsheet: header, bare texts, CRLF, empty rows")
+            << QByteArray("frase\tposizione\ttesto\tcodice\ttipo\tgenere\tnumero\r\n"
+                          "0\t1\tLa \t1\t1\t2\t1\r\n\t\t\t\t\t\t\r\n0\t2\tcittà\t2\t\t\t\r\n0\t3\tdorme.\t5\t\t\t\r\n");
+        QTest::newRow("spreadsheet: quoted header and numbers, doubled quotes")
+            << QByteArray("\"Frase\"\t\"posizione\"\n\"# 0\"\n\"0\"\t\"1\"\t\"\"\"La \"\"\"\t\"1\"\t\"1\"\t\"2\"\t\"1\"\n"
+                          "0\t2\t\"\"\"città\"\"\"\t2\n0\t3\t\"dorme.\"\t5\n");
+        QTest::newRow("4 to 7 fields for a word that is not an article")
+            << QByteArray("0\t1\t\"La \"\t1\t1\t2\t1\n0\t2\t\"città\"\t2\t\n0\t3\t\"dorme.\"\t5\t\t\n");
+    }
+
+    void whatSpreadsheetsAndEditorsWriteReadsTheSame()
+    {
+        QFETCH(QByteArray, contenuto);
+        const corpus::Risultato letto = corpus::leggi(contenuto);
+        QVERIFY2(letto.valido(), letto.errore ? qPrintable(letto.errore->messaggio()) : "");
+        const corpus::Risultato riferimento = corpus::leggi(fraseBreve);
+        const corpus::Frase &atteso = riferimento.corpus->frasi[0];
+        const corpus::Frase &frase = letto.corpus->frasi[0];
+        QCOMPARE(frase.numeroParole(), atteso.numeroParole());
+        for (int p = 0; p < atteso.numeroParole(); ++p) {
+            const auto &a = atteso.parole[static_cast<std::size_t>(p)];
+            const auto &b = frase.parole[static_cast<std::size_t>(p)];
+            QCOMPARE(b.testo, a.testo);
+            QCOMPARE((QList<int>{b.codice, b.tipo, b.genere, b.numero}), (QList<int>{a.codice, a.tipo, a.genere, a.numero}));
+        }
+    }
+
+    void messagesATeacherUnderstands_data()
+    {
+        QTest::addColumn<QByteArray>("contenuto");
+        QTest::addColumn<QString>("dettaglio");
+        QTest::newRow("TABs turned into spaces") << QByteArray("0 1 \"Il\" 1 1 1 1\n")
+                                                 << QStringLiteral("nessun TAB: i campi vanno separati da caratteri TAB, non da spazi");
+        QTest::newRow("two fields") << QByteArray("0\t1 \"Il\" 1 1 1 1\n") << QStringLiteral("solo 2 campi: ne servono da 4 a 7");
+        QTest::newRow("eight fields") << QByteArray("0\t1\t\"Il\"\t1\t1\t1\t1\t\n") << QStringLiteral("più di 7 campi");
+        QTest::newRow("UTF-16 with a BOM") << QByteArray("\xFF\xFE" "0\0\t\0", 6) << QStringLiteral("UTF-16");
+        QTest::newRow("UTF-16 without a BOM") << QByteArray("0\0\t\0" "1\0", 6) << QStringLiteral("UTF-16");
+        QTest::newRow("Latin-1") << QByteArray("0\t1\t\"La\"\t1\t1\t2\t1\n0\t2\t\"citt\xE0\"\t2\t\t\t\n") << QStringLiteral("Latin-1");
+        QTest::newRow("binary") << QByteArray("#\n\x7F" "ELF\x02\x01\0\0\0", 10) << QStringLiteral("byte nulli");
+    }
+
+    void messagesATeacherUnderstands()
+    {
+        QFETCH(QByteArray, contenuto);
+        QFETCH(QString, dettaglio);
+        const corpus::Risultato letto = corpus::leggi(contenuto, corpus::Modo::TuttiGliErrori);
+        QCOMPARE(letto.errori.size(), std::size_t{1});  // one clear message, not a cascade
+        const QString messaggio = letto.errore->messaggio();
+        QVERIFY2(messaggio.contains(dettaglio), qPrintable(messaggio));
+        QVERIFY2(!messaggio.contains(QStringLiteral(" 1 campi")) && !messaggio.contains(QStringLiteral("riga")),
+                 qPrintable(messaggio));
+    }
+
+    void everyFaultIsReportedOnRequest_data()
+    {
+        QTest::addColumn<QByteArray>("contenuto");
+        QTest::addColumn<QString>("errori");  // frase/posizione/linea/regola of each, in order
+
+        QTest::newRow("faults in words, sentences and order")
+            << QByteArray("0\t1\t\"Il \"\t1\t1\t1\t1\n"
+                          "0\t2\t\"gatto \"\t12\t\t\t\n"
+                          "0\t3\t\"dorme.\"\t5\t1\t\t\n"
+                          "1\t1\t\"Piove.\"\t5\t\t\t\n"
+                          "2\t1\t\"Uni \"\t1\t2\t1\t2\n"
+                          "2\t3\t\"cani.\"\t2\t\t\t\n"
+                          "1\t1\t\"x\"\t2\t\t\t\n")
+            << QStringLiteral("0/2/2/2 0/3/3/4 1/-1/4/6 2/1/5/5 2/3/6/3 1/1/7/0");
+        QTest::newRow("every line with spaces for TABs, and no 'no sentence' after them")
+            << QByteArray("0 1 \"Il\" 1 1 1 1\n# c\n0 2 \"cane\" 2\n0 3 \"abbaia.\" 5\n")
+            << QStringLiteral("-1/-1/1/0 -1/-1/3/0 -1/-1/4/0");
+        QTest::newRow("a bad text, then more words and a sentence ending with an article")
+            << QByteArray("3\t1\t\"Il \"\t1\t1\t1\t1\n3\t2\t\"citt\xE0\"\t2\n3\t3\t\"\xC3\xA8 \"\t5\n3\t4\t\"la\"\t1\t1\t2\t1\n")
+            << QStringLiteral("3/2/2/0 3/4/4/7");
+        QTest::newRow("more than 22 words, reported once") << QByteArray([] {
+            QByteArray t;
+            for (int p = 1; p <= 25; ++p)
+                t += "4\t" + QByteArray::number(p) + (p == 1 ? "\t\"Il\"\t1\t1\t1\t1\n" : "\t\"gatto\"\t2\n");
+            return t;
+        }()) << QStringLiteral("4/23/23/1");
+        QTest::newRow("nothing but comments") << QByteArray("# niente\n") << QStringLiteral("-1/-1/0/1");
+        QTest::newRow("valid") << fraseBreve << QString();
+    }
+
+    void everyFaultIsReportedOnRequest()
+    {
+        QFETCH(QByteArray, contenuto);
+        QFETCH(QString, errori);
+        const corpus::Risultato tutti = corpus::leggi(contenuto, corpus::Modo::TuttiGliErrori);
+        QStringList trovati;
+        for (const corpus::Errore &e : tutti.errori) {
+            trovati << QStringLiteral("%1/%2/%3/%4").arg(e.frase).arg(e.posizione).arg(e.linea).arg(static_cast<int>(e.regola));
+            // The same words as the first fault's message.
+            QVERIFY(e.messaggio().contains(QStringLiteral("regola %1, %2").arg(static_cast<int>(e.regola)).arg(corpus::descrizione(e.regola))));
+        }
+        QCOMPARE(trovati.join(QLatin1Char(' ')), errori);
+        // Never half-loaded, and the usual reading stops at the first of them.
+        QCOMPARE(tutti.valido(), errori.isEmpty());
+        const corpus::Risultato primo = corpus::leggi(contenuto);
+        QCOMPARE(primo.valido(), tutti.valido());
+        QCOMPARE(primo.errori.size(), errori.isEmpty() ? std::size_t{0} : std::size_t{1});
+        if (primo.errore)
+            QCOMPARE(primo.errore->messaggio(), tutti.errore->messaggio());
     }
 
     void nothingIsHalfLoaded()

@@ -1,12 +1,15 @@
 // The draw follows the sentence file: it chooses among rows 0 up to the
 // highest one the file fills, and never shows a row the file leaves out.
 
+#include "app/avvio.h"
+#include "corpus/corpus_incorporato.h"
 #include "exercise/formb.h"
 #include "exercise/modulo1.h"
 #include "tests/support/lesson.h"
 #include "tests/support/test_main.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 #include <QLabel>
 #include <QPushButton>
 
@@ -33,7 +36,34 @@ private:
 
 private slots:
     void init() { lesson = std::make_unique<test::Lesson>(); }
-    void cleanup() { lesson.reset(); }
+    void cleanup()
+    {
+        lesson.reset();
+        corpus::usaCorpus(std::nullopt);
+    }
+
+    void givenWithFrasiAndReadOnceAtStartUp()
+    {
+        // The teacher's file, which then changes on disk while the program runs.
+        QTemporaryDir dir;
+        const QString percorso = dir.filePath(QStringLiteral("mie frasi.tsv"));
+        QVERIFY(QFile::copy(QStringLiteral(FILE_MAESTRA), percorso));
+        QVERIFY(caricaFrasi(percorso));
+        QFile file(percorso);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write("rotto\n") == 6);
+        file.close();
+
+        FormB *form = lesson->open(0);
+        QCOMPARE(Modulo1.numfrasi, 4);
+        for (int riga : {3, 0, 1}) {
+            lesson->start(riga);
+            QCOMPARE(Modulo1.numfrase, riga);
+            lesson->finishSentence();
+        }
+        QCOMPARE(form->Lbmostra(5)->text(), QStringLiteral("ciliegie."));
+        test::Lesson::click(form->VIA);
+        QCOMPARE(form->AVVISO->text(), tutteCompletate);
+    }
 
     void theDefaultFileGivesThirtyThree()
     {

@@ -127,6 +127,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const corpus::Risultato letto =
         corpus::leggi(QByteArrayView(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size)));
     expect(letto.corpus.has_value() != letto.errore.has_value(), "either a corpus or an error");
+    // Reading on past every fault finds the same first one, and loads nothing either.
+    const corpus::Risultato tutti = corpus::leggi(
+        QByteArrayView(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size)), corpus::Modo::TuttiGliErrori);
+    expect(tutti.valido() == letto.valido() && tutti.errori.empty() == letto.valido(), "every fault: same verdict");
+    expect(letto.valido() || tutti.errore->messaggio() == letto.errore->messaggio(), "every fault: same first fault");
     if (!letto.corpus) {
         const corpus::Errore &e = *letto.errore;
         expect(!e.messaggio().isEmpty(), "an error has a message");

@@ -4,9 +4,11 @@
 
 #include "corpus/corpus_incorporato.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -18,9 +20,10 @@ struct Esito {
     QString err;
 };
 
-Esito esegui(const QStringList &argomenti)
+Esito esegui(const QStringList &argomenti, const QProcessEnvironment &ambiente = QProcessEnvironment::systemEnvironment())
 {
     QProcess processo;
+    processo.setProcessEnvironment(ambiente);
     processo.start(QStringLiteral(VERIFICA_CORPUS), argomenti);
     if (!processo.waitForFinished(30000) || processo.exitStatus() != QProcess::NormalExit)
         return {};
@@ -145,7 +148,7 @@ private slots:
             << QByteArray(frase + "1\t1\t\"Vedo \"\t5\t\t\t\n1\t2\t\"il\"\t1\t1\t1\t1\n")
             << QStringLiteral("frase 1, posizione 2") << 7;
         QTest::newRow("no article") << QByteArray(frase + "1\t1\t\"Piove.\"\t5\t\t\t\n")
-                                    << QStringLiteral("frase 1:") << 6;
+                                    << QStringLiteral("frase 1 (linea 4):") << 6;
         QTest::newRow("a missing position")
             << QByteArray(frase + "0\t5\t\"forte.\"\t6\t\t\t\n") << QStringLiteral("frase 0, posizione 5 (linea 4)") << 3;
         QTest::newRow("spaces instead of tabs")
@@ -185,6 +188,11 @@ private slots:
                                         << QStringLiteral("opzione sconosciuta --tutto");
         QTest::newRow("--genera-cpp without a file") << QStringList{QStringLiteral(FILE_MAESTRA), QStringLiteral("--genera-cpp")}
                                                      << QStringLiteral("--genera-cpp");
+        QTest::newRow("--installa without a file") << QStringList{QStringLiteral("--installa")} << QStringLiteral("--installa vuole");
+        QTest::newRow("--in-uso with a file") << QStringList{QStringLiteral("--in-uso"), QStringLiteral(FILE_MAESTRA)}
+                                              << QStringLiteral("non vogliono un file");
+        QTest::newRow("two actions") << QStringList{QStringLiteral("--in-uso"), QStringLiteral("--rimuovi")}
+                                     << QStringLiteral("vanno date da sole");
         QTest::newRow("file that does not exist") << QStringList{QStringLiteral("/nessuna/cartella/frasi.tsv")}
                                                   << QStringLiteral("impossibile leggere");
         QTest::newRow("cpp that cannot be written")
@@ -216,6 +224,90 @@ private slots:
             QVERIFY(e.out.contains(QStringLiteral("l'articolo indeterminativo è sempre singolare")));
             QVERIFY(e.out.contains(QStringLiteral("Codici di uscita")));
         }
+    }
+
+    void lookupOrderAsTheProgramSeesIt_data()
+    {
+        QTest::addColumn<QStringList>("presenti");  // of utente, sistema1, sistema2; "cartella:" a folder there
+        QTest::addColumn<QString>("usato");
+
+        QTest::newRow("none") << QStringList{} << QStringLiteral("frasi incorporate");
+        QTest::newRow("the user's first") << QStringList{QStringLiteral("utente"), QStringLiteral("sistema1"), QStringLiteral("sistema2")}
+                                          << QStringLiteral("utente");
+        QTest::newRow("then the system folders in order") << QStringList{QStringLiteral("sistema1"), QStringLiteral("sistema2")}
+                                                           << QStringLiteral("sistema1");
+        QTest::newRow("the last system folder") << QStringList{QStringLiteral("sistema2")} << QStringLiteral("sistema2");
+        QTest::newRow("a folder of that name is passed over")
+            << QStringList{QStringLiteral("cartella:utente"), QStringLiteral("sistema2")} << QStringLiteral("sistema2");
+    }
+
+    void lookupOrderAsTheProgramSeesIt()
+    {
+        QFETCH(QStringList, presenti);
+        QFETCH(QString, usato);
+        QTemporaryDir dir;
+        for (const QString &presente : presenti) {
+            const QString dove = dir.filePath(QString(presente).remove(QStringLiteral("cartella:")) + QStringLiteral("/analisi-articoli"));
+            QVERIFY(QDir().mkpath(dove));
+            if (presente.startsWith(QStringLiteral("cartella:")))
+                QVERIFY(QDir().mkpath(dove + QStringLiteral("/frasi.tsv")));
+            else
+                scrivi(dir, presente + QStringLiteral("/analisi-articoli/frasi.tsv"), frase);
+        }
+        QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+        ambiente.insert(QStringLiteral("XDG_DATA_HOME"), dir.filePath(QStringLiteral("utente")));
+        ambiente.insert(QStringLiteral("XDG_DATA_DIRS"), dir.filePath(QStringLiteral("sistema1")) + QLatin1Char(':') + dir.filePath(QStringLiteral("sistema2")));
+        const Esito e = esegui({QStringLiteral("--in-uso")}, ambiente);
+        QCOMPARE(e.codice, 0);
+        QCOMPARE(e.out, (usato.startsWith(QLatin1String("frasi")) ? usato : dir.filePath(usato + QStringLiteral("/analisi-articoli/frasi.tsv"))) + QLatin1Char('\n'));
+    }
+
+    void installInUseRemove()
+    {
+        QTemporaryDir dir;
+        QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+        ambiente.insert(QStringLiteral("XDG_DATA_HOME"), dir.filePath(QStringLiteral("utente")));
+        ambiente.insert(QStringLiteral("XDG_DATA_DIRS"), dir.filePath(QStringLiteral("sistema")));
+        const QString buono = scrivi(dir, QStringLiteral("buono.tsv"), "\xEF\xBB\xBF# con BOM\r\n" + frase);
+        const QString rotto = scrivi(dir, QStringLiteral("rotto.tsv"), frase + "1\t1\t\"Piove.\"\t5\n");
+        const QString cartella = dir.filePath(QStringLiteral("utente/analisi-articoli"));
+        const QString installato = cartella + QStringLiteral("/frasi.tsv");
+
+        // A bad file first: nothing is left behind, not even the folder.
+        Esito e = esegui({QStringLiteral("--installa"), rotto}, ambiente);
+        QCOMPARE(e.codice, 1);
+        QVERIFY2(e.err.startsWith(rotto + QStringLiteral(": frase 1 (linea 4): regola 6")), qPrintable(e.err));
+        QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("utente"))));
+
+        // Byte for byte, twice over with the same outcome, and no temporary file left.
+        for (int volta = 0; volta < 2; ++volta) {
+            e = esegui({QStringLiteral("--installa"), buono}, ambiente);
+            QCOMPARE(e.codice, 0);
+            QCOMPARE(e.out, QStringLiteral("Frasi installate in %1\nIl programma le userà dal suo prossimo avvio.\n").arg(installato));
+            QCOMPARE(leggiFile(installato), leggiFile(buono));
+            QCOMPARE(QDir(cartella).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("frasi.tsv")});
+        }
+        // A bad file does not replace a good one.
+        QCOMPARE(esegui({QStringLiteral("--installa"), rotto}, ambiente).codice, 1);
+        QCOMPARE(leggiFile(installato), leggiFile(buono));
+        QCOMPARE(esegui({QStringLiteral("--installa"), dir.filePath(QStringLiteral("nessuno.tsv"))}, ambiente).codice, 2);
+
+        e = esegui({QStringLiteral("--in-uso")}, ambiente);
+        QCOMPARE(e.codice, 0);
+        QCOMPARE(e.out, installato + QLatin1Char('\n'));
+
+        // Removed, the lookup goes on to a system file, which here is broken.
+        QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("sistema/analisi-articoli"))));
+        scrivi(dir, QStringLiteral("sistema/analisi-articoli/frasi.tsv"), leggiFile(rotto));
+        e = esegui({QStringLiteral("--rimuovi")}, ambiente);
+        QCOMPARE(e.codice, 0);
+        QVERIFY(!QFileInfo::exists(installato));
+        QCOMPARE(esegui({QStringLiteral("--rimuovi")}, ambiente).codice, 0);
+        e = esegui({QStringLiteral("--in-uso")}, ambiente);
+        QCOMPARE(e.codice, 1);
+        QCOMPARE(e.out, dir.filePath(QStringLiteral("sistema/analisi-articoli/frasi.tsv"))
+                            + QStringLiteral("\nfrase 1 (linea 4): regola 6, ogni frase contiene almeno un articolo: nessun articolo\n"
+                                             "Il programma userebbe invece le frasi incorporate.\n"));
     }
 
     void embeddingKeepsEveryByte()
