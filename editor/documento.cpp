@@ -36,6 +36,11 @@ QByteArray campo(int valore)
     return valore == 0 ? QByteArray() : QByteArray::number(valore);
 }
 
+bool stessoFile(const QString &a, const QString &b)
+{
+    return !a.isEmpty() && !b.isEmpty() && QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
+}
+
 QString limite(const QString &cosa, int quante, int massimo, int avviso, const QString &pieno)
 {
     QString testo = QStringLiteral("%1: %2 di %3").arg(cosa).arg(quante).arg(massimo);
@@ -410,7 +415,7 @@ QString destinazioneSalva(const Documento &documento)
     case Origine::Incorporate:
         return utente;
     case Origine::InUso:
-        return QFileInfo(documento.percorso) == QFileInfo(utente) ? documento.percorso : utente;
+        return stessoFile(documento.percorso, utente) ? documento.percorso : utente;
     case Origine::Scelto:
         break;
     }
@@ -464,8 +469,8 @@ Salvataggio salva(Documento &documento, const QString &percorso)
     }
     esito.riuscito = true;
     esito.messaggio = QStringLiteral("Frasi salvate in %1.").arg(percorso);
-    if (documento.origine != Origine::Scelto && QFileInfo(percorso) == QFileInfo(corpus::fileFrasiUtente())
-        && QFileInfo(documento.percorso) != QFileInfo(percorso))
+    if (documento.origine != Origine::Scelto && stessoFile(percorso, corpus::fileFrasiUtente())
+        && !stessoFile(documento.percorso, percorso))
         esito.messaggio += QStringLiteral("\nÈ la cartella dei dati dell'utente, dove il programma cerca le frasi per "
                                           "prime: le userà dal suo prossimo avvio.");
     documento.percorso = percorso;

@@ -102,7 +102,10 @@ Suggerimento Suggeritore::suggerisci(const QString &testo) const
         const Lettura *migliore = &letture->front();
         for (const Lettura &lettura : *letture) {
             suggerimento.occorrenze += lettura.volte;
-            if (lettura.volte > migliore->volte)
+            // On a tie the article wins: the teacher confirms it anyway.
+            const bool articolo = lettura.annotazione.codice == corpus::Articolo
+                                  && migliore->annotazione.codice != corpus::Articolo;
+            if (lettura.volte > migliore->volte || (lettura.volte == migliore->volte && articolo))
                 migliore = &lettura;
         }
         suggerimento.annotazione = migliore->annotazione;
