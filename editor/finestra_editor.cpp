@@ -93,7 +93,13 @@ FinestraEditor::FinestraEditor(QWidget *parent)
     costruisci();
 }
 
-FinestraEditor::~FinestraEditor() = default;
+FinestraEditor::~FinestraEditor()
+{
+    // The controls go while the document still exists: a field that loses
+    // the focus as it goes must not write into a document already gone.
+    aggiornando_ = true;
+    delete takeCentralWidget();
+}
 
 void FinestraEditor::costruisci()
 {
