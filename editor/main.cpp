@@ -1,24 +1,15 @@
 // editor-frasi: the teacher's editor of the drill's sentence file.
 
 #include "editor/finestra_editor.h"
+#include "editor/identita.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QDirIterator>
-#include <QIcon>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("editor-frasi"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(EDITOR_VERSIONE));
-    QGuiApplication::setDesktopFileName(QStringLiteral(EDITOR_APP_ID));
-    // The program's icon, rendered into PNG sizes at build time.
-    QIcon icona;
-    QDirIterator png(QStringLiteral(":/icona"), {QStringLiteral("*.png")});
-    while (png.hasNext())
-        icona.addFile(png.next());
-    QApplication::setWindowIcon(icona);
+    preparaEditor();
 
     QCommandLineParser opzioni;
     opzioni.setApplicationDescription(QStringLiteral("Editor delle frasi di analisi-articoli"));

@@ -6,6 +6,7 @@
 #include "corpus/file_frasi.h"
 #include "editor/finestra_editor.h"
 #include "editor/finestra_riparazione.h"
+#include "editor/identita.h"
 
 #include <QAction>
 #include <QApplication>
@@ -145,6 +146,23 @@ private slots:
         QVERIFY(finestra->windowTitle().contains(QStringLiteral("copia delle frasi incorporate")));
         QVERIFY(trova<QPlainTextEdit>("statistiche")->toPlainText().contains(QStringLiteral("Parole: 604")));
         QCOMPARE(trova<QLabel>("esito")->text(), QStringLiteral("Il file rispetta tutte le regole."));
+    }
+
+    void hasItsOwnMenuEntryAndTheProgramsIcon()
+    {
+        const auto voce = [](const char *file, const QString &chiave) {
+            for (const QByteArray &riga : leggiTutto(QString::fromUtf8(file)).split('\n'))
+                if (riga.startsWith(chiave.toUtf8() + '='))
+                    return QString::fromUtf8(riga.mid(chiave.size() + 1));
+            return QString();
+        };
+        QCOMPARE(QGuiApplication::desktopFileName() + QLatin1String(".desktop"),
+                 QFileInfo(QStringLiteral(DESKTOP_EDITOR)).fileName());
+        QCOMPARE(voce(DESKTOP_EDITOR, QStringLiteral("Name")), QStringLiteral("Editor delle frasi"));
+        QVERIFY(voce(DESKTOP_EDITOR, QStringLiteral("Categories")).startsWith(QStringLiteral("Education;")));
+        QCOMPARE(voce(DESKTOP_EDITOR, QStringLiteral("StartupWMClass")), QCoreApplication::applicationName());
+        QCOMPARE(voce(DESKTOP_EDITOR, QStringLiteral("Icon")), voce(DESKTOP_PROGRAMMA, QStringLiteral("Icon")));
+        QVERIFY(!finestra->windowIcon().availableSizes().isEmpty());
     }
 
     void opensTheFileTheDrillUsesFirst()
@@ -308,5 +326,11 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestEditorWindow)
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    preparaEditor();
+    TestEditorWindow test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "test_editor_window.moc"
