@@ -9,6 +9,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <utility>
 
 namespace editor {
 
@@ -78,17 +79,19 @@ Documento::Documento(const Suggeritore &suggeritore) : suggeritore_(suggeritore)
 ParolaEditor Documento::parolaNuova(const QString &testo) const
 {
     const Suggerimento s = suggeritore_.suggerisci(testo);
-    return ParolaEditor{testo, s.annotazione, false, s.testoIntero};
+    return ParolaEditor{testo, s.annotazione, false};
+}
+
+const ParolaEditor *Documento::parola(int frase, int posizione) const
+{
+    if (!fraseValida(frase) || posizione < 0 || posizione >= this->frase(frase).numeroParole())
+        return nullptr;
+    return &this->frase(frase).parole[static_cast<std::size_t>(posizione)];
 }
 
 ParolaEditor *Documento::parola(int frase, int posizione)
 {
-    if (!fraseValida(frase))
-        return nullptr;
-    auto &parole = frasi_[static_cast<std::size_t>(frase)].parole;
-    if (posizione < 0 || posizione >= static_cast<int>(parole.size()))
-        return nullptr;
-    return &parole[static_cast<std::size_t>(posizione)];
+    return const_cast<ParolaEditor *>(std::as_const(*this).parola(frase, posizione));
 }
 
 bool Documento::aggiungiFrase(int dove)
@@ -229,8 +232,6 @@ bool Documento::annota(int frase, int posizione, const Annotazione &annotazione)
     p->confermata = annotazione.completa();
     if (annotazione.codice == corpus::Articolo && annotazione.genere != 0)
         p->testo = testoConGenere(p->testo, annotazione.genere);
-    else if (annotazione.codice != corpus::Articolo && p->confermata && !p->testoIntero.isEmpty())
-        p->testo = conFormaIntera(p->testo, elisione(p->testoIntero)->intera);
     modificato = true;
     return true;
 }
@@ -258,7 +259,7 @@ int Documento::confermaSuggerimentiSicuri()
 
 Suggerimento Documento::suggerimento(int frase, int posizione) const
 {
-    const ParolaEditor *p = const_cast<Documento *>(this)->parola(frase, posizione);
+    const ParolaEditor *p = parola(frase, posizione);
     return p ? suggeritore_.suggerisci(p->testo) : Suggerimento{};
 }
 
@@ -375,7 +376,7 @@ void Documento::caricaCorpus(const corpus::Corpus &corpus)
         FraseEditor copia;
         for (const corpus::Parola &parola : frase.parole)
             copia.parole.push_back(
-                {parola.testo, {parola.codice, parola.tipo, parola.genere, parola.numero}, true, {}});
+                {parola.testo, {parola.codice, parola.tipo, parola.genere, parola.numero}, true});
         frasi_.push_back(std::move(copia));
     }
     modificato = false;

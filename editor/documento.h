@@ -22,7 +22,6 @@ struct ParolaEditor {
     QString testo;            // as the file writes it, trailing blanks included
     Annotazione annotazione;
     bool confermata = false;  // false: a suggestion (or nothing) the teacher has not confirmed
-    QString testoIntero;      // full form suggested for an elided preposition
 };
 
 struct FraseEditor {
@@ -112,6 +111,7 @@ public:
 private:
     ParolaEditor parolaNuova(const QString &testo) const;
     ParolaEditor *parola(int frase, int posizione);
+    const ParolaEditor *parola(int frase, int posizione) const;
     bool fraseValida(int indice) const { return indice >= 0 && indice < numeroFrasi(); }
 
     const Suggeritore &suggeritore_;

@@ -513,8 +513,11 @@ void FinestraEditor::aggiornaAnalisi()
         stato = QStringLiteral("Suggerimento, da confermare") +
                 (s.occorrenze > 0 ? QStringLiteral(" (la parola compare %1 volte nelle frasi incorporate).").arg(s.occorrenze)
                                   : QStringLiteral(" (dalle forme degli articoli)."));
-    if (a.codice == corpus::Articolo && a.genere == 0 && elisione(parola.testo))
+    const std::optional<Elisione> e = elisione(parola.testo);
+    if (a.codice == corpus::Articolo && a.genere == 0 && e)
         stato += QStringLiteral(" Scegli il genere: l'articolo verrà scritto con la forma intera, come «la (l')».");
+    else if (a.codice != corpus::Articolo && e && e->intera.isEmpty() && !formaIntera(e->elisa, 2).isEmpty())
+        stato += QStringLiteral(" Nel testo si può scrivere anche la forma intera, come «alla (all')».");
     statoParola_->setText(stato);
     regolaPratica_->setText(s.regolaPratica);
 }

@@ -87,7 +87,7 @@ Suggeritore::Suggeritore(const corpus::Corpus &riferimento)
             auto trovata = std::find_if(letture.begin(), letture.end(),
                                         [&](const Lettura &l) { return l.annotazione == annotazione; });
             if (trovata == letture.end())
-                trovata = letture.insert(letture.end(), Lettura{annotazione, parola.testo.trimmed(), 0});
+                trovata = letture.insert(letture.end(), Lettura{annotazione, 0});
             ++trovata->volte;
         }
 }
@@ -110,8 +110,6 @@ Suggerimento Suggeritore::suggerisci(const QString &testo) const
         }
         suggerimento.annotazione = migliore->annotazione;
         suggerimento.sicuro = letture->size() == 1;
-        if (migliore->annotazione.codice != corpus::Articolo && elisione(migliore->testo))
-            suggerimento.testoIntero = migliore->testo;
     } else {
         for (const FormaArticolo &articolo : formeArticolo)
             if (forma == QLatin1String(articolo.forma))

@@ -26,7 +26,6 @@ struct Annotazione {
 
 struct Suggerimento {
     Annotazione annotazione;     // codice 0: nothing to suggest
-    QString testoIntero;         // an elided preposition's full form as written there ("alla (all')")
     bool sicuro = false;         // one reading only, and not an ambiguous form
     QString regolaPratica;       // for an ambiguous form, how to decide
     int occorrenze = 0;          // in the built-in sentences
@@ -49,7 +48,6 @@ public:
 private:
     struct Lettura {
         Annotazione annotazione;
-        QString testo;  // as written in the sentences
         int volte = 0;
     };
     QHash<QString, std::vector<Lettura>> letture_;  // by chiave()
