@@ -65,12 +65,10 @@ void Iniziale::creaControlli()
     placeTwips(Label4, 2835, 6720, 5955, 330);
     Label3 = etichetta(QStringLiteral("Sviluppo del software: Laboratorio di grammatica"), 14.25, 900);
     placeTwips(Label3, 2250, 7200, 7425, 330);
-    // The labels size themselves to their text, keeping their centre.
-    for (QLabel *l : {Label1, Label2, Label4, Label6, Label3}) {
-        const int larghezza = std::max(l->width(), l->sizeHint().width());
-        const int altezza = std::max(l->height(), l->sizeHint().height());
-        l->setGeometry(l->x() + (l->width() - larghezza) / 2, l->y(), larghezza, altezza);
-    }
+    // The labels size themselves to their text, keeping their centre, at
+    // every scale.
+    for (QLabel *l : {Label1, Label2, Label4, Label6, Label3})
+        platform::sizeToText(l);
 
     auto pulsante = [this](const QString &testo, quint32 colore) {
         auto *b = new platform::CommandButton(testo, this);

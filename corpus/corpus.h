@@ -23,7 +23,7 @@ inline constexpr int ultimaFrase = 100;  // rows 0..100
 inline constexpr int maxParole = 22;     // positions 1..22, one word label each
 // A sentence file above this size is refused before it is read whole. 101
 // sentences of 22 words take about 100 kB.
-inline constexpr qint64 maxByteFile = 1024 * 1024;
+inline constexpr qint64 maxByteFile = qint64{1024} * 1024;
 
 // Part-of-speech codes; each equals the index of the button that answers it.
 enum Codice : int {

@@ -19,6 +19,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <utility>
+
 using platform::designFont;
 using platform::placeTwips;
 using platform::rgb;
@@ -107,6 +109,7 @@ void FormB::creaControlli()
         parola->setObjectName(QStringLiteral("Lbmostra%1").arg(i));
         setForeColor(parola, parolaDaMostrare);
         placeTwips(parola, 135 + scalinoX * (i - 1), 450 + scalinoY * (i - 1), 5000, 350);
+        platform::sizeToText(parola);
         Lbmostra(i) = parola;
     }
 
@@ -202,6 +205,21 @@ void FormB::creaControlli()
     Command8 = pulsante(this, QStringLiteral("mostra errori"), rgb(255, 192, 192), 10);
     placeTwips(Command8, colonnaSinistra + 4950, 8680, 2250, 520);
 
+    // The buttons carry the names the handlers know them by.
+    const std::pair<QPushButton *, const char *> nomi[] = {{Com10, "Com10"}, {Com11, "Com11"}, {VIA, "VIA"},
+                                                           {FINE, "FINE"}, {comaiuto, "comaiuto"},
+                                                           {Command8, "Command8"}};
+    for (const auto &[b, nome] : nomi)
+        b->setObjectName(QLatin1String(nome));
+    for (int i = 1; i <= 9; ++i)
+        Com(i)->setObjectName(QStringLiteral("Com%1").arg(i));
+    for (int i = 1; i <= 3; ++i)
+        art(i)->setObjectName(QStringLiteral("art%1").arg(i));
+    for (int i = 1; i <= 2; ++i) {
+        Masfem(i)->setObjectName(QStringLiteral("Masfem%1").arg(i));
+        Singplu(i)->setObjectName(QStringLiteral("Singplu%1").arg(i));
+    }
+
     FRASE_INTERA_B = etichetta(this, QString(), 10, 400);
     placeTwips(FRASE_INTERA_B, 135, 8600, 5000, 330);
 
@@ -209,19 +227,29 @@ void FormB::creaControlli()
     Timer1->setInterval(1000);
 
     // Wiring: one handler per control, control arrays pass their index.
-    connect(VIA, &QPushButton::clicked, this, &FormB::VIA_Click);
+    // After VIA and after every answer the focus moves on to the question
+    // now open: left to itself, it would leave a hidden button for the next
+    // control in the chain, "Aiuto ?", and a stray space bar would open the
+    // help over the sentence.
+    auto poiFuoco = [this](QPushButton *b, auto gestore) {
+        connect(b, &QPushButton::clicked, this, [this, gestore] {
+            gestore();
+            mettiFuoco();
+        });
+    };
+    poiFuoco(VIA, [this] { VIA_Click(); });
     connect(FINE, &QPushButton::clicked, this, &FormB::FINE_Click);
     connect(Command8, &QPushButton::clicked, this, &FormB::Command8_Click);
     connect(comaiuto, &QPushButton::clicked, this, &FormB::comaiuto_Click);
-    connect(Com10, &QPushButton::clicked, this, &FormB::Com10_Click);
-    connect(Com11, &QPushButton::clicked, this, &FormB::Com11_Click);
+    poiFuoco(Com10, [this] { Com10_Click(); });
+    poiFuoco(Com11, [this] { Com11_Click(); });
     for (int i = 1; i <= 9; ++i)
-        connect(Com(i), &QPushButton::clicked, this, [this, i] { com_Click(i); });
+        poiFuoco(Com(i), [this, i] { com_Click(i); });
     for (int i = 1; i <= 3; ++i)
-        connect(art(i), &QPushButton::clicked, this, [this, i] { art_Click(i); });
+        poiFuoco(art(i), [this, i] { art_Click(i); });
     for (int i = 1; i <= 2; ++i) {
-        connect(Masfem(i), &QPushButton::clicked, this, [this, i] { Masfem_Click(i); });
-        connect(Singplu(i), &QPushButton::clicked, this, [this, i] { Singplu_Click(i); });
+        poiFuoco(Masfem(i), [this, i] { Masfem_Click(i); });
+        poiFuoco(Singplu(i), [this, i] { Singplu_Click(i); });
     }
     connect(Timer1, &QTimer::timeout, this, &FormB::Timer1_Timer);
 }
@@ -256,6 +284,24 @@ void FormB::registraControlli()
     ridimschermo::registra(65, Label8);
     ridimschermo::registra(66, Lbmostra(22));
     ridimschermo::registraescala();
+}
+
+void FormB::mettiFuoco()
+{
+    QList<QPushButton *> domanda{Com10, Com11};
+    domanda << QList<QPushButton *>(Com.begin(), Com.end()) << QList<QPushButton *>(art.begin(), art.end())
+            << QList<QPushButton *>(Masfem.begin(), Masfem.end())
+            << QList<QPushButton *>(Singplu.begin(), Singplu.end());
+    for (QPushButton *b : domanda) {
+        if (b->isVisibleTo(this) && b->isEnabled()) {
+            b->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+    if (VIA->isVisibleTo(this))
+        VIA->setFocus(Qt::OtherFocusReason);
+    else if (QWidget *fuoco = focusWidget())
+        fuoco->clearFocus();  // every sentence is done: no key leads anywhere
 }
 
 void FormB::Form_Load()
@@ -304,7 +350,6 @@ void FormB::Command8_Click()
     for (int i = 1; i <= 11; ++i) {
         const int conteggio = Modulo1.erroripercategoria[static_cast<std::size_t>(i)];
         revisione->RR(i)->setText(conteggio == 0 ? QString() : QString::number(conteggio));
-        revisione->RR(i)->adjustSize();
     }
 }
 

@@ -110,6 +110,10 @@ private:
     void nascondiParti(int da, int a);
     void apriVariabilita();
     void setAnswerButtonsEnabled(bool abilitati);
+    void setAnswerButtonsLockedLook(bool bloccati);
+    // Keyboard focus on the first answer button of the open question, or on
+    // VIA once the sentence is done.
+    void mettiFuoco();
 
     template <typename Gruppo>
     static void mostraGruppo(const Gruppo &gruppo, bool visibile)

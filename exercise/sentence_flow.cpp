@@ -70,7 +70,7 @@ void FormB::VIA_Click()
     platform::random().seed(platform::clock().secondsSinceMidnight());
     const std::optional<int> riga = estraiFrase();
     if (!riga) {
-        AVVISO->setText(QStringLiteral("TUTTE LA FRASI SONO COMPLETATE"));
+        AVVISO->setText(QStringLiteral("TUTTE LE FRASI SONO COMPLETATE"));
         VIA->hide();
         audio::suona(QStringLiteral("conga"));
         for (QPushButton *b : Com)
@@ -90,6 +90,7 @@ void FormB::VIA_Click()
     Label1->setText(QStringLiteral("domanda n° ") + QString::number(Modulo1.numfrase));
     for (int j = 1; j <= 22; ++j) {
         Lbmostra(j)->setText(Modulo1.testoparola(Modulo1.numfrase, j));
+        platform::sizeToText(Lbmostra(j));
         Lbmostra(j)->show();
     }
 

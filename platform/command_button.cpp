@@ -1,6 +1,11 @@
 #include "platform/command_button.h"
 
+#include "platform/design.h"
+
 #include <QPainter>
+#include <QTextLayout>
+
+#include <algorithm>
 
 namespace platform {
 
@@ -21,6 +26,39 @@ void cornice(QPainter &p, const QRect &r, const QColor &sopra, const QColor &sot
     p.fillRect(r.left(), r.top() + 1, 1, r.height() - 2, sopra);
     p.fillRect(r.left(), r.bottom(), r.width(), 1, sotto);
     p.fillRect(r.right(), r.top(), 1, r.height() - 1, sotto);
+}
+
+// The bevel takes three pixels at most (the dark frame of a focused or
+// pressed button and two lines of relief); the caption keeps three more clear
+// of it.
+constexpr int spessoreBevel = 3;
+constexpr int margineDidascalia = 3;
+
+// The caption laid out as it is drawn: wrapped at word boundaries to
+// `larghezza`, centred, the leading of each line included.
+QSizeF misuraDidascalia(const QString &testo, const QFont &font, qreal larghezza)
+{
+    QTextLayout layout(testo, font);
+    QTextOption opzioni(Qt::AlignHCenter);
+    opzioni.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(opzioni);
+    qreal altezza = 0;
+    qreal piuLarga = 0;
+    layout.beginLayout();
+    for (QTextLine riga = layout.createLine(); riga.isValid(); riga = layout.createLine()) {
+        riga.setLeadingIncluded(true);
+        riga.setLineWidth(larghezza);
+        altezza += riga.height();
+        piuLarga = std::max(piuLarga, riga.naturalTextWidth());
+    }
+    layout.endLayout();
+    return {piuLarga, altezza};
+}
+
+bool entra(const QString &testo, const QFont &font, const QSize &area)
+{
+    const QSizeF misura = misuraDidascalia(testo, font, area.width());
+    return misura.width() <= area.width() && misura.height() <= area.height();
 }
 
 }  // namespace
@@ -56,13 +94,13 @@ void CommandButton::paintEvent(QPaintEvent *)
 
     // The caption wraps onto more lines when the button is too narrow and
     // stands centred both ways.
-    const QRect testo = r.adjusted(4, 4, -4, -4);
-    const QStaticText &righe = didascalia(testo.width());
+    const QRect testo = captionArea();
+    const QStaticText &righe = didascalia();
     QPointF dove(testo.left(), testo.top() + (testo.height() - righe.size().height()) / 2.0);
     if (premuto)
         dove += QPointF(1, 1);
-    p.setFont(font());
-    if (isEnabled()) {
+    p.setFont(fontDidascalia_);
+    if (isEnabled() && !lockedLook_) {
         p.setPen(palette().color(QPalette::Active, QPalette::ButtonText));
         p.drawStaticText(dove, righe);
     } else {
@@ -80,17 +118,44 @@ void CommandButton::paintEvent(QPaintEvent *)
     }
 }
 
-const QStaticText &CommandButton::didascalia(int larghezza)
+QRect CommandButton::captionArea() const
 {
-    if (larghezza != larghezzaDisposta_ || text() != testoDisposto_ || font() != fontDisposto_) {
-        larghezzaDisposta_ = larghezza;
+    const int bordo = spessoreBevel + margineDidascalia;
+    return rect().adjusted(bordo, bordo, -bordo, -bordo);
+}
+
+QFont CommandButton::captionFont()
+{
+    didascalia();
+    return fontDidascalia_;
+}
+
+void CommandButton::setLockedLook(bool locked)
+{
+    if (locked == lockedLook_)
+        return;
+    lockedLook_ = locked;
+    update();
+}
+
+const QStaticText &CommandButton::didascalia()
+{
+    const QSize area = captionArea().size();
+    if (area != areaDisposta_ || text() != testoDisposto_ || font() != fontDisposto_) {
+        areaDisposta_ = area;
         testoDisposto_ = text();
         fontDisposto_ = font();
+        // A caption too large for its button, as on a screen narrower than
+        // the design's proportions, is drawn smaller, pixel by pixel, until
+        // it fits; the button's own font stays.
+        fontDidascalia_ = largestFittingFont(fontDisposto_, [this, area](const QFont &font) {
+            return entra(testoDisposto_, font, area);
+        });
         didascalia_ = QStaticText(testoDisposto_);
         didascalia_.setTextFormat(Qt::PlainText);
-        didascalia_.setTextWidth(larghezza);
+        didascalia_.setTextWidth(area.width());
         didascalia_.setTextOption(QTextOption(Qt::AlignHCenter));
-        didascalia_.prepare(QTransform(), fontDisposto_);
+        didascalia_.prepare(QTransform(), fontDidascalia_);
     }
     return didascalia_;
 }

@@ -2,6 +2,8 @@
 
 #include <QAbstractButton>
 #include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QHash>
 #include <QGuiApplication>
 #include <QLabel>
@@ -127,6 +129,53 @@ void setForeColor(QWidget *widget, quint32 bbggrr)
 QColor foreColor(const QWidget *widget)
 {
     return widget->palette().color(isButton(widget) ? QPalette::ButtonText : QPalette::WindowText);
+}
+
+namespace {
+
+const char *const dimensionataAlTesto = "dimensionataAlTesto";
+
+}  // namespace
+
+void sizeToText(QLabel *label)
+{
+    label->setProperty(dimensionataAlTesto, true);
+    const QSize testo = label->sizeHint();
+    const QRect box = label->geometry();
+    const Qt::Alignment allineamento = label->alignment();
+    int left = box.left();
+    if (allineamento & Qt::AlignHCenter)
+        left = box.left() + (box.width() - testo.width()) / 2;
+    else if (allineamento & Qt::AlignRight)
+        left = box.right() + 1 - testo.width();
+    label->setGeometry(left, box.top(), testo.width(), testo.height());
+}
+
+bool sizedToText(const QWidget *widget)
+{
+    return widget->property(dimensionataAlTesto).toBool();
+}
+
+QFont largestFittingFont(QFont font, const std::function<bool(const QFont &)> &fits)
+{
+    if (fits(font))
+        return font;
+    for (int pixel = QFontInfo(font).pixelSize() - 1; pixel >= 1; --pixel) {
+        font.setPixelSize(pixel);
+        if (fits(font))
+            break;
+    }
+    return font;
+}
+
+void fitWrappedText(QLabel *label)
+{
+    const QRect box = label->contentsRect();
+    const int flags = static_cast<int>(label->alignment()) | Qt::TextWordWrap;
+    const QString testo = label->text();
+    label->setFont(largestFittingFont(label->font(), [&](const QFont &font) {
+        return box.contains(QFontMetrics(font).boundingRect(box, flags, testo));
+    }));
 }
 
 QFont designFont(const QString &family, double points, int weight)

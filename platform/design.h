@@ -7,6 +7,8 @@
 #include <QFont>
 #include <QRect>
 
+#include <functional>
+
 class QWidget;
 class QLabel;
 
@@ -35,6 +37,21 @@ QColor backColor(const QWidget *widget);
 // Text colour of a label or button.
 void setForeColor(QWidget *widget, quint32 bbggrr);
 QColor foreColor(const QWidget *widget);
+
+// A label the designs size to its text: it takes the size its text needs in
+// its font, keeping its top and, by its alignment, its left edge, its centre
+// or its right edge. Call it again whenever the text or the font changes.
+void sizeToText(QLabel *label);
+bool sizedToText(const QWidget *widget);
+
+// `font` if `fits` accepts it, else the largest smaller pixel size of it
+// that `fits` accepts (at least one pixel).
+QFont largestFittingFont(QFont font, const std::function<bool(const QFont &)> &fits);
+
+// A label whose text wraps in a fixed box: its font, else the largest smaller
+// size of it in which the whole text fits the box. Call it again whenever the
+// text, the font or the box changes.
+void fitWrappedText(QLabel *label);
 
 // A font as the designs name it ("MS Sans Serif", "Arial", "Bookman Old Style");
 // weight as in the designs: 400 regular, 600 semi-bold, 700 bold, 900 black.

@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMediaDevices>
+#include <QSet>
 #include <QTimer>
 #include <QWindow>
 
@@ -30,15 +31,73 @@ const QElapsedTimer &sinceStart()
     return timer;
 }
 
-// A window that has been shown but not drawn yet.
+// Windows shown and not drawn since. Only such a window is worth holding a
+// cue back for: one that is minimised, covered or otherwise off the screen
+// has been drawn already and may stay unexposed for as long as the pupil
+// likes. Watched from the moment the application object exists, so that no
+// window escapes it whenever the first cue comes.
+class FirstFrames final : public QObject
+{
+public:
+    explicit FirstFrames(QObject *application)
+        : QObject(application)
+    {
+        application->installEventFilter(this);
+        current = this;
+    }
+
+    // The one watching the running application, if any.
+    static inline QPointer<FirstFrames> current;
+
+    bool awaited(QWindow *window) const { return awaited_.contains(window); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (!watched->isWindowType())
+            return false;
+        auto *window = static_cast<QWindow *>(watched);
+        if (event->type() == QEvent::Show) {
+            awaited_.insert(window);
+            connect(window, &QObject::destroyed, this, &FirstFrames::forget, Qt::UniqueConnection);
+        } else if ((event->type() == QEvent::Expose && window->isExposed()) || event->type() == QEvent::Hide) {
+            awaited_.remove(window);
+        }
+        return false;
+    }
+
+private:
+    void forget(QObject *window) { awaited_.remove(static_cast<QWindow *>(window)); }
+
+    QSet<QWindow *> awaited_;
+};
+
+void watchFirstFrames()
+{
+    new FirstFrames(QCoreApplication::instance());
+}
+
+// A window that has been shown but not drawn yet; a minimised one is not on
+// its way to the screen.
 QWindow *windowBeforeItsFirstFrame()
 {
     if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
         return nullptr;
+    const FirstFrames *watch = FirstFrames::current.data();
     for (QWindow *window : QGuiApplication::topLevelWindows())
-        if (window->isVisible() && !window->isExposed())
+        if (window->isVisible() && !window->isExposed() && !(window->windowStates() & Qt::WindowMinimized)
+            && (!watch || watch->awaited(window)))
             return window;
     return nullptr;
+}
+
+// A function shared by several timers, run by the first of them to fire.
+std::function<void()> runOnce(std::shared_ptr<std::function<void()>> once)
+{
+    return [once = std::move(once)] {
+        if (*once)
+            std::exchange(*once, {})();
+    };
 }
 
 // Calls `then` from the event loop once `window` has been exposed (and so
@@ -78,6 +137,8 @@ private:
 };
 
 }  // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(watchFirstFrames)
 
 namespace platform {
 
@@ -206,18 +267,22 @@ void QtSoundPlayer::playPending()
     const WavCheck check = readWavFile(fileFor(cue));
     if (!check.ok()) {
         state_ = check.problem == WavProblem::Unreadable ? State::Missing : State::Rejected;
-        return;
+    } else {
+        state_ = output_->start(*check.audio) ? State::Playing : State::NoOutput;
+        if (state_ == State::Playing)
+            playingUntilMs_ = sinceStart().elapsed() + static_cast<qint64>(check.audio->seconds() * 1000.0);
     }
-    state_ = output_->start(*check.audio) ? State::Playing : State::NoOutput;
-    if (state_ == State::Playing)
-        playingUntilMs_ = sinceStart().elapsed() + static_cast<qint64>(check.audio->seconds() * 1000.0);
-    if (whenQuiet_)
-        notifyWhenQuiet();
+    // Whoever waits hears at once of a cue that cannot play.
+    notifyWhenQuiet();
 }
 
 void QtSoundPlayer::whenQuiet(std::function<void()> then)
 {
-    whenQuiet_ = std::move(then);
+    // The caller hears back once, whichever comes first: the cue's end, or
+    // the longest wait, even should the queued cue never reach the output.
+    auto once = std::make_shared<std::function<void()>>(std::move(then));
+    whenQuiet_ = once;
+    QTimer::singleShot(longestQuietWaitMs, Qt::PreciseTimer, QCoreApplication::instance(), runOnce(once));
     // A queued cue first goes to the output; it reports back from there.
     if (!scheduled_)
         notifyWhenQuiet();
@@ -225,13 +290,14 @@ void QtSoundPlayer::whenQuiet(std::function<void()> then)
 
 void QtSoundPlayer::notifyWhenQuiet()
 {
-    // The sink plays on a little after it has taken the last sample; never
-    // keep the caller more than a few seconds, whatever the file says.
+    const std::shared_ptr<std::function<void()>> once = std::exchange(whenQuiet_, {});
+    if (!once)
+        return;
+    // The sink plays on a little after it has taken the last sample.
     constexpr qint64 afterglowMs = 150;
-    constexpr qint64 longestWaitMs = 3000;
     const qint64 left = state_ == State::Playing ? playingUntilMs_ - sinceStart().elapsed() + afterglowMs : 0;
-    QTimer::singleShot(static_cast<int>(std::clamp<qint64>(left, 0, longestWaitMs)), QCoreApplication::instance(),
-                       std::exchange(whenQuiet_, {}));
+    QTimer::singleShot(static_cast<int>(std::clamp<qint64>(left, 0, longestQuietWaitMs)), Qt::PreciseTimer,
+                       QCoreApplication::instance(), runOnce(once));
 }
 
 void SoundPlayer::whenQuiet(std::function<void()> then)
@@ -247,8 +313,19 @@ SoundPlayer &soundPlayer()
 {
     if (installed)
         return *installed;
-    static QtSoundPlayer real(QtSoundPlayer::defaultFolder());
-    return real;
+    // The program's own player goes with the application object, never with
+    // the static destructors: when the window system loses its display it
+    // calls exit() with the application still alive, and the static
+    // destructors then run while the audio stack is coming apart. Left
+    // alone at that point, the player and its output simply end with the
+    // process.
+    static QtSoundPlayer *real = nullptr;
+    if (!real) {
+        real = new QtSoundPlayer(QtSoundPlayer::defaultFolder());
+        if (QCoreApplication *application = QCoreApplication::instance())
+            QObject::connect(application, &QObject::destroyed, [] { delete std::exchange(real, nullptr); });
+    }
+    return *real;
 }
 
 void setSoundPlayer(SoundPlayer *replacement)

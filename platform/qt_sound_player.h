@@ -6,7 +6,8 @@
 //
 // play() only notes the cue and returns. Reading the file and opening the
 // audio output happen a moment later from the event loop, and after the
-// first frame of any window that is just being shown, so neither a window
+// first frame of any window that is just being shown (a minimised window, or
+// one drawn before and now covered, holds nothing back), so neither a window
 // nor an answer ever waits for the sound system, and nothing of Qt
 // Multimedia is touched before the first cue. A new cue stops the one
 // still playing. A cue whose file is missing or fails the wave check is
@@ -19,7 +20,11 @@
 //
 // The audio objects belong to the application object and go with it (at the
 // latest when it quits), never at static destruction time, where tearing
-// down a sound output can hang the process.
+// down a sound output can hang or crash the process. The program's own
+// player (soundPlayer()) goes with the application object too.
+//
+// whenQuiet() answers once the cue has played, at once when it cannot play
+// (missing, refused, no output), and never later than longestQuietWaitMs.
 
 #include "platform/sound_player.h"
 
@@ -27,6 +32,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 namespace platform {
 
@@ -66,6 +72,9 @@ public:
     // folderFor() the folder of the running executable.
     static QString defaultFolder();
 
+    // whenQuiet() never keeps its caller longer than this, whatever the file says.
+    static constexpr int longestQuietWaitMs = 3000;
+
 private:
     class Output;
 
@@ -75,7 +84,8 @@ private:
     QString folder_;
     QPointer<Output> output_;
     QString pending_;
-    std::function<void()> whenQuiet_;
+    // Shared with the timers that call it, so that it runs once whichever fires first.
+    std::shared_ptr<std::function<void()>> whenQuiet_;
     qint64 playingUntilMs_ = 0;  // monotonic end of the cue handed to the output
     QString lastCue_;
     State state_ = State::Idle;

@@ -1,5 +1,8 @@
 #include "platform/ridimschermo.h"
 
+#include "platform/design.h"
+
+#include <QLabel>
 #include <QScreen>
 
 #include <cmath>
@@ -29,6 +32,17 @@ void scalaA(double larghezzaFinestra, double altezzaFinestra)
         QFont font = controllo->font();
         font.setPointSizeF(std::max(1.0, carattere[k] * ry));
         controllo->setFont(font);
+        // The box follows the width, the font the height: on a screen
+        // narrower than the design's proportions a text would overflow its
+        // box. A label sized to its text takes the size of its text in the
+        // scaled font; one whose text wraps in its box keeps the box, and its
+        // text takes a smaller font where the scaled one would overflow.
+        if (auto *etichetta = qobject_cast<QLabel *>(controllo)) {
+            if (platform::sizedToText(etichetta))
+                platform::sizeToText(etichetta);
+            else if (etichetta->wordWrap())
+                platform::fitWrappedText(etichetta);
+        }
     }
 }
 

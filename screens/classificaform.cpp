@@ -38,6 +38,8 @@ struct Livello {
 };
 
 constexpr double fineEtichette = 4284;
+// Left edge of the best time (LbTrecord).
+constexpr double inizioTempo = 4815;
 constexpr double altezzaEtichette = 348;
 
 constexpr std::array<Livello, 5> livelli = {{
@@ -130,7 +132,10 @@ void classificaform::creaControlli()
     LbNuovoRecord->setObjectName(QStringLiteral("LbNuovoRecord"));
     platform::setForeColor(LbNuovoRecord, rgb(255, 0, 0));
     LbNuovoRecord->setWordWrap(true);
-    placeTwips(LbNuovoRecord, 360, 1665, 3750, 675);
+    // "Nuovo Record!" in its font is wider than the design's 3750 twips: the
+    // label reaches on to the best time, where the space is free, and the
+    // notice keeps to one line.
+    placeTwips(LbNuovoRecord, 360, 1665, inizioTempo - 360, 675);
 
     Label2 = etichetta(this, QStringLiteral("tempo migliore"), designFont(arial, 12, 700));
     Label2->setObjectName(QStringLiteral("Label2"));
@@ -140,7 +145,7 @@ void classificaform::creaControlli()
     LbTrecord = etichetta(this, QStringLiteral("xxx"), designFont(arial, 21.75, 700));
     LbTrecord->setObjectName(QStringLiteral("LbTrecord"));
     platform::setForeColor(LbTrecord, rgb(255, 0, 0));
-    placeTwips(LbTrecord, 4815, 1800, 720, 510);
+    placeTwips(LbTrecord, inizioTempo, 1800, 720, 510);
 
     Label1 = etichetta(this, QStringLiteral("secondi"), designFont(arial, 12, 700));
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -209,11 +214,8 @@ void classificaform::Form_Load()
     }
     LbTrecord->setText(QString::number(Modulo1.tempomigliore));
 
-    // At its size the notice takes two lines and three digits are wider than
-    // the time's label: both grow, down and to the right, rather than lose
-    // part of their text.
-    LbNuovoRecord->resize(LbNuovoRecord->width(),
-                          std::max(LbNuovoRecord->height(), LbNuovoRecord->heightForWidth(LbNuovoRecord->width())));
+    // Three digits are wider than the time's label: it grows to the right
+    // rather than lose part of its text.
     LbTrecord->resize(std::max(LbTrecord->width(), LbTrecord->sizeHint().width()), LbTrecord->height());
 }
 

@@ -16,6 +16,10 @@ namespace {
 
 constexpr int righe = 11;
 constexpr double altezzaRiga = 360;
+// A count's box: its right edge this far right of where a one-digit count
+// would start, 60 twips short of the name.
+constexpr double fineConteggio = 300;
+constexpr double larghezzaConteggio = 975;
 
 const QString msSansSerif = QStringLiteral("MS Sans Serif");
 
@@ -48,11 +52,14 @@ void FRM_ERRORI::creaControlli()
         conteggio->setObjectName(QStringLiteral("RR%1").arg(i));
         conteggio->setFont(designFont(msSansSerif, 13.5, 700));
         platform::setForeColor(conteggio, rgb(255, 0, 0));
-        // Row 9's count stands a little off the others in the design.
-        if (i == 9)
-            placeTwips(conteggio, 1170, 2835, 975, 375);
-        else
-            placeTwips(conteggio, 1200, altezzaRiga * (i - 1), 975, 375);
+        // The count ends just before its name, in a box as wide as the
+        // design's and right-aligned: a count of three or four digits grows
+        // to the left instead of running into the name. Row 9's count stands
+        // a little off the others in the design.
+        conteggio->setAlignment(Qt::AlignRight | Qt::AlignTop);
+        const double left = i == 9 ? 1170 : 1200;
+        const double top = i == 9 ? 2835 : altezzaRiga * (i - 1);
+        placeTwips(conteggio, left + fineConteggio - larghezzaConteggio, top, larghezzaConteggio, 375);
         RR(i) = conteggio;
 
         auto *nome = new QLabel(QStringLiteral("c1"), this);

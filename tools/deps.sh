@@ -13,7 +13,7 @@ packages=(
   librsvg2-bin libxml2-utils                # render the icon's PNG sizes at build time; parse the installed SVG
   dpkg-dev file                             # cpack's .deb: dpkg-shlibdeps finds the Qt 6 dependencies
   strace python3                            # the test that traces the program's system calls
-  xvfb xauth x11-utils                      # an X server (xvfb-run needs xauth) for the windows' X properties, read with xprop
+  xvfb xauth x11-utils                      # an X server (xvfb-run needs xauth) for the windows' X properties, read with xprop; a display the real-audio test takes away
   lintian                                   # the package test runs Debian's package checker on the .deb
 )
 # `tools/deps.sh affidabilita` adds what the reliability checks of the README

@@ -13,13 +13,16 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <numeric>
+
 namespace {
 
 const QColor rosso(255, 0, 0);
 const QColor rosa(255, 192, 192);
 const QColor verdeChiaro(192, 255, 192);
 
-// Row 0: ten words, articles at 1 and 6. Row 1: an adverb first, then an article.
+// Row 0: ten words, articles at 1 and 6. Row 1: an adverb first, then an
+// article. Row 2: a partitive plural feminine article, none of its codes 1.
 const QByteArray frasi =
     "0\t1\t\"Il\"\t1\t1\t1\t1\n"
     "0\t2\t\"cane\"\t2\t\t\t\n"
@@ -34,7 +37,10 @@ const QByteArray frasi =
     "1\t1\t\"Oggi\"\t6\t\t\t\n"
     "1\t2\t\"la\"\t1\t1\t2\t1\n"
     "1\t3\t\"nonna\"\t2\t\t\t\n"
-    "1\t4\t\"cucina.\"\t5\t\t\t\n";
+    "1\t4\t\"cucina.\"\t5\t\t\t\n"
+    "2\t1\t\"Delle\"\t1\t3\t2\t2\n"
+    "2\t2\t\"mele\"\t2\t\t\t\n"
+    "2\t3\t\"cadono.\"\t5\t\t\t\n";
 
 }  // namespace
 
@@ -194,6 +200,42 @@ private slots:
         press(form->Singplu(2));
         QCOMPARE(Modulo1.erroripercategoria[1], 3);
         QCOMPARE(Modulo1.errori, 3);
+    }
+
+    // Kind, gender and number of an article: a wrong press counts under
+    // "Articolo" whatever the expected answer is, and the question stays.
+    void wrongArticleDetailCountsUnderArticolo_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("rightBefore");  // right presses after "Articolo"
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<int>("wrong");
+        QTest::newRow("Il, kind") << 0 << 0 << "art" << 3;
+        QTest::newRow("Il, gender") << 0 << 1 << "Masfem" << 2;
+        QTest::newRow("Il, number") << 0 << 2 << "Singplu" << 2;
+        QTest::newRow("Delle, kind") << 2 << 0 << "art" << 2;
+        QTest::newRow("Delle, gender") << 2 << 1 << "Masfem" << 1;
+        QTest::newRow("Delle, number") << 2 << 2 << "Singplu" << 1;
+    }
+
+    void wrongArticleDetailCountsUnderArticolo()
+    {
+        QFETCH(int, row);
+        QFETCH(int, rightBefore);
+        QFETCH(QString, group);
+        QFETCH(int, wrong);
+        begin(0, row);
+        for (int i = 0; i < 2 + rightBefore; ++i)
+            QVERIFY(lesson->answerRight());
+        QPushButton *button = group == QLatin1String("art")      ? form->art(wrong)
+                              : group == QLatin1String("Masfem") ? form->Masfem(wrong)
+                                                                 : form->Singplu(wrong);
+        const int expected = Modulo1.rispostaesatta;
+        press(button);
+        QCOMPARE(Modulo1.erroripercategoria[1], 1);
+        QCOMPARE(std::accumulate(Modulo1.erroripercategoria.begin(), Modulo1.erroripercategoria.end(), 0), 1);
+        QCOMPARE(Modulo1.rispostaesatta, expected);
+        QVERIFY(test::usable(button));
     }
 
     void articoloOnANounCountsAsANounError()

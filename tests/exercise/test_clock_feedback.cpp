@@ -4,11 +4,13 @@
 #include "exercise/formb.h"
 #include "exercise/modulo1.h"
 #include "platform/clock.h"
+#include "platform/design.h"
 #include "platform/input_lock.h"
 #include "tests/support/lesson.h"
 #include "tests/support/test_main.h"
 
 #include <QElapsedTimer>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -86,6 +88,60 @@ private slots:
             QVERIFY(b->isEnabled());
         QVERIFY(form->Com10->isEnabled() && form->Com11->isEnabled());
         QVERIFY(!test::shown(form->art(1)));
+    }
+
+    // Every answer button on screen looks locked through the feedback
+    // second, the kind, gender and number buttons too, although these stay
+    // enabled; afterwards they all look usable again.
+    void lockedButtonsLookLocked_data()
+    {
+        QTest::addColumn<int>("rightAnswers");
+        QTest::newRow("variability") << 0;
+        QTest::newRow("part of speech") << 1;
+        QTest::newRow("kind") << 2;
+        QTest::newRow("gender") << 3;
+        QTest::newRow("number") << 4;
+    }
+
+    void lockedButtonsLookLocked()
+    {
+        QFETCH(int, rightAnswers);
+        lesson->useCorpus("0\t1\t\"Il\"\t1\t1\t1\t1\n0\t2\t\"cane.\"\t2\t\t\t\n");
+        lesson->start(0);
+        for (int i = 0; i < rightAnswers; ++i)
+            QVERIFY(lesson->answerRight());
+        QList<QPushButton *> shown;
+        for (QPushButton *b : form->findChildren<QPushButton *>())
+            if (test::shown(b) && b != form->FINE && b != form->comaiuto && b != form->Command8)
+                shown.append(b);
+        QVERIFY(!shown.isEmpty());
+        // The caption of a usable button has pixels of its text colour.
+        auto looksUsable = [](QPushButton *b) {
+            const QImage image = b->grab().toImage();
+            const QColor testo = platform::foreColor(b);
+            for (int y = 6; y < image.height() - 6; ++y)
+                for (int x = 6; x < image.width() - 6; ++x)
+                    if (image.pixelColor(x, y) == testo)
+                        return true;
+            return false;
+        };
+        QStringList usableLook;
+        QStringList enabledChanged;
+        lesson->clock.duringWait = [&] {
+            for (QPushButton *b : shown) {
+                if (looksUsable(b))
+                    usableLook << b->objectName();
+                // The feedback disables Com10, Com11 and Com(1..9) only.
+                if (!b->objectName().startsWith(QLatin1String("Com")) && !b->isEnabled())
+                    enabledChanged << b->objectName();
+            }
+        };
+        QVERIFY(lesson->answerWrong());
+        lesson->clock.duringWait = nullptr;  // it refers to this function's locals
+        QVERIFY2(usableLook.isEmpty(), qPrintable(usableLook.join(QLatin1Char(' '))));
+        QVERIFY2(enabledChanged.isEmpty(), qPrintable(enabledChanged.join(QLatin1Char(' '))));
+        for (QPushButton *b : shown)
+            QVERIFY2(looksUsable(b), qPrintable(b->objectName()));
     }
 
     void clicksDuringFlashAreDroppedNotReplayed()

@@ -133,6 +133,37 @@ private slots:
         QCOMPARE(platform::foreColor(form->Lbmostra(2)), verdeScuro);
     }
 
+    // Each word label is as wide as its word in its font, at the design's
+    // size and on screens of other shapes, and keeps its step of the staircase.
+    void wordLabelsSizedToTheirText_data()
+    {
+        QTest::addColumn<QSize>("window");
+        QTest::newRow("as opened") << QSize();
+        QTest::newRow("1024x768") << QSize(1024, 768);
+        QTest::newRow("2560x1440") << QSize(2560, 1440);
+    }
+
+    void wordLabelsSizedToTheirText()
+    {
+        QFETCH(QSize, window);
+        openWith(0);
+        lesson->start(1);
+        if (window.isValid()) {
+            form->setWindowState(Qt::WindowNoState);
+            form->resize(window);
+            QTRY_COMPARE(form->size(), window);
+        }
+        const QPoint first = form->Lbmostra(1)->pos();
+        for (int j = 1; j <= 9; ++j) {
+            const QLabel *word = form->Lbmostra(j);
+            const int text = word->fontMetrics().horizontalAdvance(word->text());
+            QVERIFY2(word->width() >= text - 1 && word->width() <= text + 4,
+                     qPrintable(QStringLiteral("%1: %2 px for %3 px of text").arg(word->text()).arg(word->width()).arg(text)));
+            QVERIFY(word->height() >= word->fontMetrics().height());
+            QCOMPARE(word->x() - first.x() > 0, j > 1);
+        }
+    }
+
     void firstRedWordInEachMode()
     {
         openWith(0);
@@ -192,7 +223,7 @@ private slots:
         lesson->player.cues.clear();
         test::Lesson::click(form->VIA);
 
-        QCOMPARE(form->AVVISO->text(), QStringLiteral("TUTTE LA FRASI SONO COMPLETATE"));
+        QCOMPARE(form->AVVISO->text(), QStringLiteral("TUTTE LE FRASI SONO COMPLETATE"));
         QCOMPARE(lesson->player.cues, (QStringList{QStringLiteral("rumorevia"), QStringLiteral("conga")}));
         QVERIFY(!test::shown(form->VIA));
         // Nothing is left to answer: no answer button can be pressed.
@@ -212,7 +243,7 @@ private slots:
         QSet<int> seen;
         for (int press = 1; press <= sentences; ++press) {
             test::Lesson::click(form->VIA);
-            QVERIFY2(form->AVVISO->text() != QStringLiteral("TUTTE LA FRASI SONO COMPLETATE"),
+            QVERIFY2(form->AVVISO->text() != QStringLiteral("TUTTE LE FRASI SONO COMPLETATE"),
                      qPrintable(QString::number(press)));
             QVERIFY(Modulo1.partediscorso(Modulo1.numfrase, 0) > 0);
             seen.insert(Modulo1.numfrase);
@@ -220,8 +251,57 @@ private slots:
         }
         QCOMPARE(seen.size(), sentences);
         test::Lesson::click(form->VIA);
-        QCOMPARE(form->AVVISO->text(), QStringLiteral("TUTTE LA FRASI SONO COMPLETATE"));
+        QCOMPARE(form->AVVISO->text(), QStringLiteral("TUTTE LE FRASI SONO COMPLETATE"));
         QCOMPARE(Modulo1.errori, 0);
+    }
+
+    // After VIA and after every answer the keyboard focus rests on the
+    // question now open (or on VIA), never where a stray space bar would open
+    // the help. -1 right answers: the sentence is done; -2: every sentence.
+    void focusFollowsTheQuestion_data()
+    {
+        QTest::addColumn<int>("rightAnswers");
+        QTest::addColumn<bool>("wrongAnswer");
+        QTest::addColumn<QString>("focus");  // object name of the focused button, "" for none
+        QTest::newRow("after VIA") << 0 << false << "Com10";
+        QTest::newRow("after a wrong answer") << 0 << true << "Com10";
+        QTest::newRow("part of speech") << 1 << false << "Com1";
+        QTest::newRow("kind") << 2 << false << "art1";
+        QTest::newRow("wrong kind") << 2 << true << "art1";
+        QTest::newRow("gender") << 3 << false << "Masfem1";
+        QTest::newRow("number") << 4 << false << "Singplu1";
+        QTest::newRow("next word") << 5 << false << "Com10";
+        QTest::newRow("invariable parts") << 10 << false << "Com6";  // "e"
+        QTest::newRow("sentence done") << -1 << false << "VIA";
+        QTest::newRow("every sentence done") << -2 << false << "";
+    }
+
+    void focusFollowsTheQuestion()
+    {
+        QFETCH(int, rightAnswers);
+        QFETCH(bool, wrongAnswer);
+        QFETCH(QString, focus);
+        openWith(0);
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+        lesson->start(1);  // "Il   cielo  terso   e  azzurrino  ..."
+        if (rightAnswers == -2) {
+            lesson->finishSentence();
+            lesson->start(0);
+        }
+        if (rightAnswers < 0)
+            lesson->finishSentence();
+        if (rightAnswers == -2)
+            test::Lesson::click(form->VIA);
+        for (int i = 0; i < rightAnswers; ++i)
+            QVERIFY(lesson->answerRight());
+        if (wrongAnswer)
+            QVERIFY(lesson->answerWrong());
+
+        QWidget *focused = form->focusWidget();
+        QCOMPARE(focused ? focused->objectName() : QString(), focus);
+        QCOMPARE(form->FINE->focusPolicy(), Qt::NoFocus);
+        QTest::keyClick(form->windowHandle(), Qt::Key_Space);
+        QVERIFY(Modulo1.istanzaFormaiuto.isNull());
     }
 
     void fineEndsTheProgram()

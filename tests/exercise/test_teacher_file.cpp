@@ -23,7 +23,7 @@ QByteArray leggiFile(const char *percorso)
     return file.readAll();
 }
 
-const QString tutteCompletate = QStringLiteral("TUTTE LA FRASI SONO COMPLETATE");
+const QString tutteCompletate = QStringLiteral("TUTTE LE FRASI SONO COMPLETATE");
 
 }  // namespace
 

@@ -271,7 +271,7 @@ private slots:
 
         // The one sentence is used up: the next VIA ends the run of sentences.
         test::Lesson::click(form->VIA);
-        QCOMPARE(form->AVVISO->text(), QStringLiteral("TUTTE LA FRASI SONO COMPLETATE"));
+        QCOMPARE(form->AVVISO->text(), QStringLiteral("TUTTE LE FRASI SONO COMPLETATE"));
     }
 };
 

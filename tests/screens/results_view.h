@@ -9,6 +9,7 @@
 #include "exercise/modulo1.h"
 #include "platform/design.h"
 #include "screens/classificaform.h"
+#include "tests/support/captions.h"
 #include "tests/support/lesson.h"
 
 #include <QLabel>
@@ -34,7 +35,7 @@ struct ResultsView {
     // Per row: label back colour, circle fill and circle border agree.
     std::array<QColor, 5> rowColours{};
     bool rowColoursAgree = true;
-    // Labels whose text does not fit inside them, as "name: text".
+    // Captions that do not fit inside their controls.
     QStringList clipped;
 };
 
@@ -68,12 +69,7 @@ inline ResultsView readResults(classificaform *f)
         v.rows[r] = leading == total ? total : -1;
         v.rowColours[r] = platform::backColor(labels[r]);
     }
-    for (const QLabel *label : f->findChildren<QLabel *>()) {
-        const int flags = static_cast<int>(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
-        const QRect need = label->fontMetrics().boundingRect(label->contentsRect(), flags, label->text());
-        if (!label->text().isEmpty() && !label->contentsRect().contains(need))
-            v.clipped.append(label->objectName() + QStringLiteral(": ") + label->text());
-    }
+    v.clipped = captionsOutside(f);
     return v;
 }
 

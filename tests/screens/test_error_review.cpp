@@ -2,11 +2,13 @@
 // by "mostra errori", and the chart it opens.
 
 #include "tests/screens/results_view.h"
+#include "tests/support/captions.h"
 #include "tests/support/test_main.h"
 
 #include "classification/pulsanti.h"
 #include "exercise/formb.h"
 #include "exercise/modulo1.h"
+#include "platform/design.h"
 #include "screens/frm_errori.h"
 
 #include <QApplication>
@@ -88,6 +90,8 @@ private slots:
     void countsByCategory();
     void countsAreASnapshot();
     void countsGrowOverSeriesAndReopenings();
+    void longCountsStayClearOfTheNames_data();
+    void longCountsStayClearOfTheNames();
     void chiudiFinestraDestroysIt();
     void mostraClassificaShowsTheChartAlone();
 };
@@ -158,6 +162,43 @@ void TestErrorReview::countsGrowOverSeriesAndReopenings()
     for (const QString &count : counts(pressMostraErrori(lesson)))
         total += count.toInt();
     QCOMPARE(total, 5);
+}
+
+void TestErrorReview::longCountsStayClearOfTheNames_data()
+{
+    QTest::addColumn<int>("errors");
+    QTest::newRow("1") << 1;
+    QTest::newRow("224") << 224;
+    QTest::newRow("9999") << 9999;
+}
+
+// However many errors, every count can be read beside its name, and the
+// names stay where they are.
+void TestErrorReview::longCountsStayClearOfTheNames()
+{
+    QFETCH(int, errors);
+    test::Lesson lesson;
+    test::openOnTestSentences(lesson);
+    for (int i = 1; i <= 11; ++i)
+        Modulo1.erroripercategoria[static_cast<std::size_t>(i)] = errors;
+    FRM_ERRORI *review = pressMostraErrori(lesson);
+    for (int i = 1; i <= 11; ++i) {
+        const QLabel *count = review->RR(i);
+        const QLabel *name = review->Lberrori(i);
+        QCOMPARE(count->text(), QString::number(errors));
+        QCOMPARE(name->x(), platform::twips(1560));
+        const QRect drawn = count->fontMetrics()
+                                .boundingRect(count->contentsRect(), static_cast<int>(count->alignment()), count->text())
+                                .translated(count->pos());
+        QVERIFY2(drawn.left() >= 0 && drawn.right() < name->x() && count->geometry().contains(drawn),
+                 qPrintable(QStringLiteral("row %1: count at %2..%3, name at %4")
+                                .arg(i)
+                                .arg(drawn.left())
+                                .arg(drawn.right())
+                                .arg(name->x())));
+    }
+    const QStringList cut = test::captionsOutside(review);
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QLatin1Char('\n'))));
 }
 
 void TestErrorReview::chiudiFinestraDestroysIt()

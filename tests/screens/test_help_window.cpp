@@ -1,6 +1,7 @@
 // The help window: its reminder written on request, kept on the surface,
 // wiped by "chiudi".
 
+#include "tests/support/captions.h"
 #include "tests/support/lesson.h"
 #include "tests/support/test_main.h"
 
@@ -99,6 +100,8 @@ void TestHelpWindow::opensEmpty()
     QVERIFY(help->parentWidget() == nullptr);
     QVERIFY(help->righeScritte().isEmpty());
     QCOMPARE(inkOnLine(help, 4), 0);
+    const QStringList cut = test::captionsOutside(help);
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QLatin1Char('\n'))));
 }
 
 void TestHelpWindow::writesTheReminderLineByLine()

@@ -13,6 +13,7 @@
 #include "tests/sound/player_state.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <cstdio>
@@ -27,12 +28,15 @@ QtSoundPlayer &playerOn(const QString &folder)
     return player;
 }
 
-void quitOnceDealtWith(QtSoundPlayer &player)
+}  // namespace
+
+namespace {
+
+QElapsedTimer waitingFor()
 {
-    if (player.state() == QtSoundPlayer::State::Queued)
-        QTimer::singleShot(0, [&player] { quitOnceDealtWith(player); });
-    else
-        QCoreApplication::exit(0);
+    QElapsedTimer started;
+    started.start();
+    return started;
 }
 
 }  // namespace
@@ -64,7 +68,10 @@ int main(int argc, char **argv)
         if (quitAtOnce)
             QCoreApplication::exit(0);
         else
-            quitOnceDealtWith(player);
+            player.whenQuiet([waiting = waitingFor()] {
+                std::fprintf(stderr, "quiet after %lld ms\n", static_cast<long long>(waiting.elapsed()));
+                QCoreApplication::exit(0);
+            });
     });
     const int status = QCoreApplication::exec();
     std::printf("%s\n", qPrintable(test::stateName(player.state())));

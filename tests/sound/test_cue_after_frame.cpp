@@ -1,7 +1,7 @@
 // A cue asked for while a window is on its way to the screen goes out only
 // once that window has drawn its first frame, so that no window waits for the
 // sound system to open; a window that never gets exposed holds the cue back
-// for a moment only.
+// for a moment only, and a minimised one not at all.
 
 #include "platform/qt_sound_player.h"
 #include "tests/sound/player_state.h"
@@ -92,6 +92,19 @@ private slots:
         window.installEventFilter(&swallow);   // and is never told of its exposure
         QCOMPARE(stateOf(player), QStringLiteral("Queued"));
         QTRY_COMPARE_WITH_TIMEOUT(stateOf(player), QStringLiteral("NoOutput"), 2000);
+    }
+
+    void aMinimisedWindowNeverHoldsTheCue()
+    {
+        QtSoundPlayer player(folder_.path());
+        QWindow window;
+        window.resize(200, 100);
+        window.showMinimized();
+        if (window.isExposed())
+            QSKIP("this platform exposes a window as it is shown");
+        player.play(cue);
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(stateOf(player), QStringLiteral("NoOutput"));
     }
 
     void withoutWindowsTheCueGoesOutOnTheNextTurn()

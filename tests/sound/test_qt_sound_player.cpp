@@ -9,8 +9,12 @@
 
 #include <QCoreApplication>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cstddef>
+#include <new>
 
 using platform::QtSoundPlayer;
 using State = platform::QtSoundPlayer::State;
@@ -179,10 +183,16 @@ private slots:
 
     void destroyedWithACueQueued()
     {
-        auto *player = new QtSoundPlayer(folder_.path());
-        player->play(goodCue);
-        delete player;
-        letTheEventLoopRun();  // the queued cue went with the player
+        // A second player takes the place of the first in memory: a cue the
+        // first left queued would run on it and change its state.
+        alignas(QtSoundPlayer) std::byte place[sizeof(QtSoundPlayer)];
+        auto *first = new (place) QtSoundPlayer(folder_.path());
+        first->play(goodCue);
+        first->~QtSoundPlayer();
+        auto *second = new (place) QtSoundPlayer(folder_.path());
+        letTheEventLoopRun();
+        QCOMPARE(test::stateName(second->state()), QStringLiteral("Idle"));
+        second->~QtSoundPlayer();
     }
 
     // ---- the program ends promptly --------------------------------------------
@@ -199,6 +209,8 @@ private slots:
                                         << good.left(good.size() / 2);
         QTest::newRow("zero-length file") << QStringList{"--folder", "FOLDER", "broken"} << "Rejected" << QByteArray();
         QTest::newRow("no sound folder") << QStringList{"--folder", "FOLDER/absent", "conga"} << "Missing" << QByteArray();
+        QTest::newRow("only congafine.wav missing") << QStringList{"--folder", "OTHERS", "congafine"} << "Missing"
+                                                    << QByteArray();
         QTest::newRow("quit with a cue queued") << QStringList{"--quit-at-once", "conga"} << "Queued" << QByteArray();
     }
 
@@ -210,6 +222,16 @@ private slots:
         QTemporaryDir sounds;
         test::writeFile(sounds.filePath(QStringLiteral("broken.wav")), fileForBroken);
         arguments.replaceInStrings(QStringLiteral("FOLDER"), sounds.path());
+        if (arguments.contains(QStringLiteral("OTHERS"))) {
+            // Every sound the program has but the closing one.
+            const QDir own(QCoreApplication::applicationDirPath() + QStringLiteral("/suoni"));
+            const QDir others(sounds.filePath(QStringLiteral("others")));
+            QVERIFY(others.mkpath(QStringLiteral(".")));
+            for (const QString &file : own.entryList({QStringLiteral("*.wav")}))
+                if (file != QLatin1String("congafine.wav"))
+                    QVERIFY(QFile::copy(own.filePath(file), others.filePath(file)));
+            arguments.replaceInStrings(QStringLiteral("OTHERS"), others.path());
+        }
 
         QProcess program;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -225,6 +247,11 @@ private slots:
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.exitCode(), 0);
         QCOMPARE(QString::fromLocal8Bit(program.readAllStandardOutput()).trimmed(), lastState);
+        // None of these cues can be heard: nothing is worth waiting for.
+        const QRegularExpressionMatch quiet = QRegularExpression(QStringLiteral("quiet after (\\d+) ms"))
+                                                  .match(QString::fromLocal8Bit(program.readAllStandardError()));
+        if (lastState != QLatin1String("Queued"))
+            QVERIFY2(quiet.hasMatch() && quiet.captured(1).toInt() < 1000, qPrintable(quiet.captured()));
     }
 };
 

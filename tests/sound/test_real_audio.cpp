@@ -328,6 +328,51 @@ private slots:
         QCOMPARE(program.exitCode(), 0);
         QCOMPARE(QString::fromLocal8Bit(program.readAllStandardOutput()).trimmed(), QStringLiteral("Playing"));
     }
+
+    void losingTheDisplayIsNotACrash()
+    {
+        // The X server goes (a logout, a thin client dropping) while the
+        // program has an audio output open: the window system ends the
+        // process, which must not die of a signal on its way out.
+        const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+        if (xvfb.isEmpty())
+            QSKIP("no X server to lose: install xvfb");
+        QProcess display;
+        startBound(display, xvfb,
+                   {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"), QStringLiteral("tcp"),
+                    QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1024x768x24")});
+        QByteArray number;
+        waitUntil([&] {
+            number += display.readAllStandardOutput();
+            return number.contains('\n') || display.state() == QProcess::NotRunning;
+        }, 10000);
+        if (!number.contains('\n')) {
+            stopProcess(display);
+            QSKIP("Xvfb could not be started");
+        }
+
+        QProcess program;
+        QProcessEnvironment environment = clientEnvironment();
+        environment.insert(QStringLiteral("DISPLAY"), QStringLiteral(":") + QString::fromLatin1(number.trimmed()));
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        program.setProcessEnvironment(environment);
+        program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        const qsizetype from = recorded_.size() & ~qsizetype(1);
+        startBound(program, QCoreApplication::applicationDirPath() + QStringLiteral("/analisi-articoli"), {});
+        // The start window's cue coming out of the server: the output is open.
+        const bool heard = waitUntil(
+            [&] { return program.state() == QProcess::NotRunning || sounding(fromS16(recorded_.mid(from))).heard(); },
+            10000);
+        const bool running = program.state() == QProcess::Running;
+        display.kill();
+        display.waitForFinished(3000);
+        if (program.state() != QProcess::NotRunning && !program.waitForFinished(10000)) {
+            stopProcess(program);
+            QFAIL("the program lived on without its display");
+        }
+        QVERIFY2(heard && running, "the program played no cue on its display");
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestRealAudio)

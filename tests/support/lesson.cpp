@@ -13,6 +13,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <memory>
+
 namespace test {
 
 namespace {
@@ -30,6 +32,15 @@ void destroyAllWindows()
 Lesson *current = nullptr;
 // Handlers waiting for a modal window; while one waits, keepContinuing stays out of its way.
 int pendingModalHandlers = 0;
+// Their pollers: they go with the lesson, since a handler may hold on to
+// what a finished test left behind.
+std::unique_ptr<QObject> modalPollers;
+
+void cancelModalHandlers(std::unique_ptr<QObject> next)
+{
+    modalPollers = std::move(next);
+    pendingModalHandlers = 0;
+}
 
 }  // namespace
 
@@ -46,6 +57,7 @@ bool usable(const QWidget *widget)
 Lesson::Lesson()
 {
     current = this;
+    cancelModalHandlers(std::make_unique<QObject>());
     destroyAllWindows();
     Modulo1 = StatoEsercizio{};
     platform::setClock(&clock);
@@ -60,6 +72,7 @@ Lesson::~Lesson()
     if (current != this)
         return;
     current = nullptr;
+    cancelModalHandlers(nullptr);
     destroyAllWindows();
     platform::setClock(nullptr);
     platform::setRandom(nullptr);
@@ -164,7 +177,7 @@ int Lesson::finishSentence()
 
 void Lesson::onNextModal(std::function<void(QWidget *)> handler)
 {
-    auto *poll = new QTimer;
+    auto *poll = new QTimer(modalPollers.get());
     poll->setInterval(0);
     ++pendingModalHandlers;
     QObject::connect(poll, &QTimer::timeout, poll, [poll, handler = std::move(handler)] {

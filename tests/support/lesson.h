@@ -43,7 +43,8 @@ public:
     // Answers right until the sentence is complete (VIA shown); returns the presses.
     int finishSentence();
 
-    // Runs `handler` on the next modal window (e.g. the results) once it is up.
+    // Runs `handler` on the next modal window (e.g. the results) once it is up,
+    // unless the lesson ends first.
     static void onNextModal(std::function<void(QWidget *)> handler);
     // From now on presses "PROSEGUI" on every results window that opens;
     // counts them in resultsShown.

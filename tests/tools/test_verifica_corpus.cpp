@@ -310,6 +310,13 @@ private slots:
                                              "Il programma userebbe invece le frasi incorporate.\n"));
     }
 
+    void theTemplateIsValid()
+    {
+        const Esito e = esegui({QStringLiteral(MODELLO)});
+        QCOMPARE(e.codice, 0);
+        QCOMPARE(cifre(e.out, QStringLiteral("Frasi:")).first(), 2);
+    }
+
     void embeddingKeepsEveryByte()
     {
         // Accents, blanks, CR and a byte above 0x7f in every position of a
