@@ -126,9 +126,9 @@ bool Documento::spostaFrase(int da, int a)
 {
     if (!fraseValida(da) || !fraseValida(a) || da == a)
         return false;
-    FraseEditor frase = std::move(frasi_[static_cast<std::size_t>(da)]);
+    FraseEditor spostata = std::move(frasi_[static_cast<std::size_t>(da)]);
     frasi_.erase(frasi_.begin() + da);
-    frasi_.insert(frasi_.begin() + a, std::move(frase));
+    frasi_.insert(frasi_.begin() + a, std::move(spostata));
     modificato = true;
     return true;
 }
@@ -141,23 +141,23 @@ bool Documento::scriviFrase(int indice, const QString &riga)
     std::vector<ParolaEditor> &vecchie = frasi_[static_cast<std::size_t>(indice)].parole;
     std::vector<ParolaEditor> nuove;
     std::size_t prossima = 0;  // words already there are looked for in order
-    for (const QString &testo : testi) {
-        const QString forma = chiave(testo);
+    for (const QString &scritto : testi) {
+        const QString forma = chiave(scritto);
         auto uguale = std::find_if(vecchie.begin() + static_cast<std::ptrdiff_t>(prossima), vecchie.end(),
                                    [&](const ParolaEditor &p) { return chiave(p.testo) == forma; });
         if (uguale == vecchie.end()) {
-            nuove.push_back(parolaNuova(testo));
+            nuove.push_back(parolaNuova(scritto));
             continue;
         }
         prossima = static_cast<std::size_t>(uguale - vecchie.begin()) + 1;
-        ParolaEditor parola = *uguale;
+        ParolaEditor ritrovata = *uguale;
         // The line shows "l'" for "la (l')" and no trailing blanks: a word
         // typed the same keeps the text the file has.
-        const std::optional<Elisione> e = elisione(parola.testo);
-        const bool stessaElisione = e && !e->intera.isEmpty() && testo.trimmed() == e->elisa;
-        if (parola.testo.trimmed() != testo.trimmed() && !stessaElisione)
-            parola.testo = testo;
-        nuove.push_back(parola);
+        const std::optional<Elisione> e = elisione(ritrovata.testo);
+        const bool stessaElisione = e && !e->intera.isEmpty() && scritto.trimmed() == e->elisa;
+        if (ritrovata.testo.trimmed() != scritto.trimmed() && !stessaElisione)
+            ritrovata.testo = scritto;
+        nuove.push_back(ritrovata);
     }
     vecchie = std::move(nuove);
     modificato = true;
@@ -187,8 +187,8 @@ bool Documento::dividi(int frase, int posizione)
     if (testi.size() < 2 || static_cast<int>(parole.size()) + testi.size() - 1 > corpus::maxParole)
         return false;
     std::vector<ParolaEditor> nuove;
-    for (const QString &testo : testi)
-        nuove.push_back(parolaNuova(testo));
+    for (const QString &pezzo : testi)
+        nuove.push_back(parolaNuova(pezzo));
     parole.erase(parole.begin() + posizione);
     parole.insert(parole.begin() + posizione, nuove.begin(), nuove.end());
     modificato = true;
@@ -330,9 +330,9 @@ Verifica Documento::verifica() const
                                                        QStringLiteral("la frase non ha parole")}
                                             .messaggio()});
         for (int p = 0; p < frase(f).numeroParole(); ++p) {
-            const ParolaEditor &parola = frase(f).parole[static_cast<std::size_t>(p)];
-            if (!parola.confermata)
-                verifica.daConfermare.push_back({f, p, parola.testo});
+            const ParolaEditor &daVedere = frase(f).parole[static_cast<std::size_t>(p)];
+            if (!daVedere.confermata)
+                verifica.daConfermare.push_back({f, p, daVedere.testo});
         }
     }
     const corpus::Risultato risultato = corpus::leggi(file.testo, corpus::Modo::TuttiGliErrori);
@@ -355,12 +355,12 @@ Verifica Documento::verifica() const
 corpus::Statistiche Documento::statistiche() const
 {
     corpus::Corpus corpus;
-    for (const FraseEditor &frase : frasi_) {
+    for (const FraseEditor &scritta : frasi_) {
         corpus::Frase copia;
-        for (const ParolaEditor &parola : frase.parole) {
+        for (const ParolaEditor &p : scritta.parole) {
             // A word not yet annotated counts, without a part of speech.
-            const Annotazione a = parola.annotazione.completa() ? parola.annotazione : Annotazione{};
-            copia.parole.push_back({parola.testo, a.codice, a.tipo, a.genere, a.numero});
+            const Annotazione a = p.annotazione.completa() ? p.annotazione : Annotazione{};
+            copia.parole.push_back({p.testo, a.codice, a.tipo, a.genere, a.numero});
         }
         corpus.frasi.push_back(std::move(copia));
     }
@@ -370,13 +370,13 @@ corpus::Statistiche Documento::statistiche() const
 void Documento::caricaCorpus(const corpus::Corpus &corpus)
 {
     frasi_.clear();
-    for (const corpus::Frase &frase : corpus.frasi) {
-        if (frase.vuota())
+    for (const corpus::Frase &letta : corpus.frasi) {
+        if (letta.vuota())
             continue;  // a row the file leaves out
         FraseEditor copia;
-        for (const corpus::Parola &parola : frase.parole)
+        for (const corpus::Parola &p : letta.parole)
             copia.parole.push_back(
-                {parola.testo, {parola.codice, parola.tipo, parola.genere, parola.numero}, true});
+                {p.testo, {p.codice, p.tipo, p.genere, p.numero}, true});
         frasi_.push_back(std::move(copia));
     }
     modificato = false;
