@@ -411,7 +411,7 @@ corpus::Risultato verificaTesto(const QString &testo)
 
 QString destinazioneSalva(const Documento &documento)
 {
-    const QString utente = corpus::fileFrasiUtente();
+    QString utente = corpus::fileFrasiUtente();
     switch (documento.origine) {
     case Origine::Incorporate:
         return utente;

@@ -44,7 +44,7 @@ bool soloPunteggiatura(const QString &parola)
 
 QString spazi(qsizetype quanti)
 {
-    return QString(std::min<qsizetype>(quanti, maxSpaziFinali), QLatin1Char(' '));
+    return {std::min<qsizetype>(quanti, maxSpaziFinali), QLatin1Char(' ')};
 }
 
 }  // namespace

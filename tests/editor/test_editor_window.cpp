@@ -94,7 +94,7 @@ class TestEditorWindow : public QObject
         auto *box = finestra->findChild<QMessageBox *>(QStringLiteral("messaggio"));
         if (!box)
             return {};
-        const QString testo = box->text();
+        QString testo = box->text();
         box->setObjectName(QString());
         box->close();
         return testo;
@@ -317,9 +317,9 @@ private slots:
 
     void refusesAFileOverTheSizeLimit()
     {
-        const QString grande = dati->filePath(QStringLiteral("grande.tsv"));
+        QString grande = dati->filePath(QStringLiteral("grande.tsv"));
         scriviFile(grande, QByteArray(corpus::maxByteFile + 1, '#'));
-        finestra->chiediFileDaAprire = [grande] { return grande; };
+        finestra->chiediFileDaAprire = [&grande] { return grande; };
         QTest::keyClick(finestra.get(), Qt::Key_O, Qt::ControlModifier);
         QVERIFY(messaggio().contains(QStringLiteral("1 MiB")));
         QCOMPARE(trova<QListWidget>("frasi")->count(), corpus::corpusIncorporato().frasiPiene());
