@@ -6,6 +6,7 @@
 #include "corpus/file_frasi.h"
 #include "editor/documento.h"
 #include "editor/parole.h"
+#include "file_prova.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -16,6 +17,9 @@ using editor::Annotazione;
 Q_DECLARE_METATYPE(editor::Annotazione)
 using editor::Documento;
 
+using prova::leggiTutto;
+using prova::scriviFile;
+
 namespace {
 
 QByteArrayList lineeDiParole(const QByteArray &file)
@@ -25,19 +29,6 @@ QByteArrayList lineeDiParole(const QByteArray &file)
         if (!linea.isEmpty() && !linea.startsWith('#'))
             linee << linea;
     return linee;
-}
-
-void scriviFile(const QString &percorso, const QByteArray &testo)
-{
-    QFile file(percorso);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(testo);
-}
-
-QByteArray leggiTutto(const QString &percorso)
-{
-    QFile file(percorso);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "editor/finestra_editor.h"
 #include "editor/finestra_riparazione.h"
 #include "editor/identita.h"
+#include "file_prova.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,21 +30,10 @@
 
 using editor::FinestraEditor;
 
+using prova::leggiTutto;
+using prova::scriviFile;
+
 namespace {
-
-void scriviFile(const QString &percorso, const QByteArray &testo)
-{
-    QDir().mkpath(QFileInfo(percorso).absolutePath());
-    QFile file(percorso);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(testo);
-}
-
-QByteArray leggiTutto(const QString &percorso)
-{
-    QFile file(percorso);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 void clicSuRiga(QTableWidget *tabella, int riga)
 {
