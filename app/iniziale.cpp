@@ -1,7 +1,7 @@
 #include "app/iniziale.h"
 
+#include "classification/modulo1.h"
 #include "exercise/formb.h"
-#include "exercise/modulo1.h"
 #include "platform/audio.h"
 #include "platform/command_button.h"
 #include "platform/design.h"
@@ -9,6 +9,7 @@
 
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QTimer>
 
 using platform::designFont;
@@ -21,13 +22,20 @@ const QString bookman = QStringLiteral("Bookman Old Style");
 const QString sansSerif = QStringLiteral("MS Sans Serif");
 constexpr quint32 giallo = rgb(255, 255, 0);
 
+QPointer<Iniziale> istanzaIniziale;
+
 }  // namespace
 
 Iniziale *Iniziale::istanza()
 {
-    if (!Modulo1.istanzaIniziale)
-        Modulo1.istanzaIniziale = new Iniziale;
-    return Modulo1.istanzaIniziale;
+    if (!istanzaIniziale)
+        istanzaIniziale = new Iniziale;
+    return istanzaIniziale;
+}
+
+Iniziale *Iniziale::esistente()
+{
+    return istanzaIniziale.data();
 }
 
 Iniziale::Iniziale()

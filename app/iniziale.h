@@ -17,6 +17,8 @@ class Iniziale final : public QWidget
 
 public:
     static Iniziale *istanza();
+    // The start window if it is up, without creating it.
+    static Iniziale *esistente();
 
     QLabel *Label1 = nullptr;  // "Analisi grammaticale"
     QLabel *Label2 = nullptr;  // "ARTICOLI"

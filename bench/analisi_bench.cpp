@@ -12,11 +12,11 @@
 #include "bench/primo_disegno.h"
 
 #include "app/applicazione.h"
+#include "classification/lezione.h"
+#include "classification/riempimento.h"
 #include "corpus/corpus.h"
 #include "corpus/corpus_incorporato.h"
 #include "exercise/formb.h"
-#include "exercise/modulo1.h"
-#include "exercise/riempimento.h"
 #include "platform/clock.h"
 
 #include <QAbstractButton>
@@ -238,23 +238,20 @@ bool usabile(const QWidget *w)
     return w && w->isVisibleTo(w->window()) && w->isEnabled();
 }
 
-// The button that answers the open question right, or nullptr if none is open.
+// The button that answers the open question right, as the lesson's rules
+// say, or nullptr if none is open.
 QAbstractButton *pulsanteGiusto(FormB *f)
 {
-    const int s = Modulo1.numfrase;
-    const int p = Modulo1.posparola;
-    if (usabile(f->Com10))
-        return Modulo1.partediscorso(s, p) < corpus::Avverbio ? f->Com10 : f->Com11;
-    for (QPushButton *b : f->Com)
-        if (usabile(b))
-            return f->Com(Modulo1.partediscorso(s, p));
-    if (usabile(f->art(1)))
-        return f->art(Modulo1.tipoarticolo(s, p));
-    if (usabile(f->Masfem(1)))
-        return f->Masfem(Modulo1.genere(s, p));
-    if (usabile(f->Singplu(1)))
-        return f->Singplu(Modulo1.numero(s, p));
-    return nullptr;
+    const int codice = lezione::rispostaGiusta();
+    switch (Modulo1.passo) {
+    case Passo::Variabilita: return codice == 10 ? f->Com10 : f->Com11;
+    case Passo::ParteVariabile:
+    case Passo::ParteInvariabile: return f->Com(codice);
+    case Passo::Tipo: return f->art(codice);
+    case Passo::Genere: return f->Masfem(codice);
+    case Passo::Numero: return f->Singplu(codice);
+    default: return nullptr;
+    }
 }
 
 // Another open button of the same question, drawn at random.

@@ -1,10 +1,9 @@
 #include "exercise/formb.h"
 
 #include "classification/pulsanti.h"
+#include "classification/riempimento.h"
 #include "corpus/corpus.h"
 #include "corpus/corpus_incorporato.h"
-#include "exercise/modulo1.h"
-#include "exercise/riempimento.h"
 #include "platform/audio.h"
 #include "platform/command_button.h"
 #include "platform/design.h"
@@ -16,6 +15,7 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 
@@ -75,16 +75,23 @@ QGroupBox *riquadro(QWidget *padre, const QString &titolo)
 
 }  // namespace
 
+namespace {
+
+// The one exercise window; gone once it has closed.
+QPointer<FormB> istanzaFormB;
+
+}  // namespace
+
 FormB *FormB::istanza()
 {
-    if (!Modulo1.istanzaFormB)
-        Modulo1.istanzaFormB = new FormB;
-    return Modulo1.istanzaFormB;
+    if (!istanzaFormB)
+        istanzaFormB = new FormB;
+    return istanzaFormB;
 }
 
 bool FormB::esiste()
 {
-    return !Modulo1.istanzaFormB.isNull();
+    return !istanzaFormB.isNull();
 }
 
 FormB::FormB()
@@ -308,17 +315,13 @@ void FormB::Form_Load()
 {
     registraControlli();
     AVVISO->setText(QStringLiteral("Clicca sul tasto VIA per partire"));
-    Modulo1.tempomigliore = 200;
-    Modulo1.domande = 0;
-    Modulo1.errori = 0;
-    Modulo1.avviato = false;
+    lezione::preparaLezione();
     for (QPushButton *b : Com)
         b->setEnabled(false);
     for (QPushButton *b : art)
         b->hide();
     Com10->setEnabled(false);
     Com11->setEnabled(false);
-    Modulo1.lunghezzaserie = 20;
     riempiTabelle(corpus::corpusInUso(), Modulo1);
     nascondipulsanti();
     Timer1->start();
@@ -345,12 +348,7 @@ void FormB::Command8_Click()
     revisione->show();
     revisione->raise();
     revisione->activateWindow();
-    // A snapshot: later errors show only at the next press. A category
-    // without errors shows nothing rather than "0".
-    for (int i = 1; i <= 11; ++i) {
-        const int conteggio = Modulo1.erroripercategoria[static_cast<std::size_t>(i)];
-        revisione->RR(i)->setText(conteggio == 0 ? QString() : QString::number(conteggio));
-    }
+    revisione->mostraConteggi();
 }
 
 void FormB::comaiuto_Click()

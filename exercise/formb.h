@@ -2,8 +2,14 @@
 
 // The exercise window: the sentence, one word per label in a staircase, the
 // word to classify in red, the answer buttons, the classification trail and
-// the statistics. Its answer handlers and statistics live in classification/.
+// the statistics. Its handlers ask the lesson's rules (classification/lezione.h)
+// what a press means and show the answer. One class in several files, each
+// named after what it holds: formb.cpp (controls and loading),
+// formb_frasi.cpp (VIA, FINE), formb_risposte.cpp (the answer handlers),
+// formb_statistiche.cpp (the counts and the end of a series) and
+// formb_orologio.cpp (the clock and the feedback second).
 
+#include "classification/lezione.h"
 #include "platform/control_array.h"
 
 #include <QWidget>
@@ -99,13 +105,13 @@ private:
 
     // Shared by the six answer handlers.
     void rispondiVariabilita(int indice);
-    bool giudica(int indice, bool giusta, int categoria);
+    bool giudica(lezione::Gruppo gruppo, int indice);
     void rispostaEsatta(const QString &lode);
     void rispostaSbagliata(int categoria);
     void mostraTraccia(int passo, const pulsanti::Voce &voce);
     void aggiornaTempo();
-    void avanzaParola();
-    void cercaArticolo();
+    void mostraParolaSeguente();
+    void mostraArticoloSeguente();
     void fraseCompletata();
     void nascondiParti(int da, int a);
     void apriVariabilita();

@@ -1,6 +1,6 @@
 #include "screens/classificaform.h"
 
-#include "exercise/modulo1.h"
+#include "classification/lezione.h"
 #include "platform/clock.h"
 #include "platform/command_button.h"
 #include "platform/design.h"
@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 
 using platform::designFont;
 using platform::placeTwips;
@@ -29,7 +28,6 @@ struct Livello {
     quint32 colore;         // RISULTATO, the label and the circles
     const char *nome;       // the label is "Lb" + nome, the circles "Sh" + nome
     const char *caption;    // of the label
-    int StatoEsercizio::*contatore;
     QLabel *classificaform::*etichetta;
     RigaCerchi classificaform::*cerchi;
     double etichettaLeft;  // every label ends at x = 4284
@@ -43,33 +41,22 @@ constexpr double inizioTempo = 4815;
 constexpr double altezzaEtichette = 348;
 
 constexpr std::array<Livello, 5> livelli = {{
-    {5, "ottimo!!!", rgb(255, 255, 0), "Ottimo", "OTTIMO", &StatoEsercizio::contaottimo,
+    {5, "ottimo!!!", rgb(255, 255, 0), "Ottimo", "OTTIMO",
      &classificaform::LbOttimo, &classificaform::ShOttimo, 2976, 2496, 2600},
-    {4, "distinto!! ", rgb(0, 192, 0), "Distinto", "DISTINTO", &StatoEsercizio::contadistinto,
+    {4, "distinto!! ", rgb(0, 192, 0), "Distinto", "DISTINTO",
      &classificaform::LbDistinto, &classificaform::ShDistinto, 2976, 3024, 3100},
-    {3, "buono!", rgb(128, 255, 128), "Buono", "BUONO", &StatoEsercizio::contabuono,
+    {3, "buono!", rgb(128, 255, 128), "Buono", "BUONO",
      &classificaform::LbBuono, &classificaform::ShBuono, 2976, 3504, 3600},
-    {2, "sufficiente", rgb(192, 255, 255), "Sufficiente", "SUFFICIENTE", &StatoEsercizio::contasufficiente,
+    {2, "sufficiente", rgb(192, 255, 255), "Sufficiente", "SUFFICIENTE",
      &classificaform::LbSufficiente, &classificaform::ShSufficiente, 2352, 3984, 4100},
-    {1, "occorre esercitarsi", rgb(255, 128, 128), "Occorre", "OCCORRE ESERCITARSI", &StatoEsercizio::contaoccorre,
+    {1, "occorre esercitarsi", rgb(255, 128, 128), "Occorre", "OCCORRE ESERCITARSI",
      &classificaform::LbOccorre, &classificaform::ShOccorre, 912, 4512, 4600},
 }};
 
-// A row holds at most this many circles, and its counter stops there.
-constexpr int cerchiPerRiga = 10;
+using lezione::cerchiPerRiga;
 
-// The best time kept for a series of `trascorsi` seconds: the time cut to
-// tenths, then the nearest whole second, a half going to the even one
-// (45.67 -> 45.6 -> 46; 45.5 -> 46; 44.5 -> 44).
-std::int16_t secondiRecord(float trascorsi)
-{
-    const auto decimi = static_cast<long>(std::floor(trascorsi * 10.0f));
-    long secondi = decimi / 10;
-    const long resto = decimi % 10;
-    if (resto > 5 || (resto == 5 && secondi % 2 != 0))
-        ++secondi;
-    return static_cast<std::int16_t>(secondi);
-}
+// The one results window while it is up.
+QPointer<classificaform> istanzaClassificaform;
 
 const QString arial = QStringLiteral("Arial");
 const QString msSansSerif = QStringLiteral("MS Sans Serif");
@@ -85,13 +72,24 @@ QLabel *etichetta(QWidget *padre, const QString &testo, const QFont &font)
 
 void classificaform::mostra(QWidget *owner)
 {
-    QPointer<classificaform> finestra = new classificaform(owner);
-    Modulo1.istanzaClassificaform = finestra.data();
+    // The lesson's rules close the series first (level counters, best time);
+    // the window then draws what they computed. Modulo one day, so a series
+    // that runs past midnight still takes its true time rather than a
+    // negative one that would pass for a record.
+    const float trascorsi = platform::secondsBetween(Modulo1.inizioserie, platform::clock().secondsSinceMidnight());
+    const lezione::Chiusura chiusura = lezione::chiudiSerie(trascorsi);
+    QPointer<classificaform> finestra = new classificaform(owner, chiusura);
+    istanzaClassificaform = finestra.data();
     finestra->exec();
     delete finestra.data();
 }
 
-classificaform::classificaform(QWidget *owner)
+classificaform *classificaform::aperta()
+{
+    return istanzaClassificaform.data();
+}
+
+classificaform::classificaform(QWidget *owner, const lezione::Chiusura &chiusura)
     : QDialog(owner)
 {
     setObjectName(QStringLiteral("classificaform"));
@@ -99,7 +97,7 @@ classificaform::classificaform(QWidget *owner)
     setFixedSize(platform::twips(7665), platform::twips(6690));
     platform::setBackColor(this, rgb(192, 192, 192));
     creaControlli();
-    Form_Load();
+    Form_Load(chiusura);
 }
 
 classificaform::~classificaform() = default;
@@ -181,7 +179,7 @@ void classificaform::creaControlli()
     connect(Command1, &QPushButton::clicked, this, &classificaform::Command1_Click);
 }
 
-void classificaform::Form_Load()
+void classificaform::Form_Load(const lezione::Chiusura &chiusura)
 {
     for (const Livello &l : livelli)
         for (Shape *cerchio : this->*l.cerchi)
@@ -194,24 +192,15 @@ void classificaform::Form_Load()
         RISULTATO->setText(QString::fromLatin1(l.messaggio));
         RISULTATO->adjustSize();
         platform::setBackColor(RISULTATO, l.colore);
-        int &contatore = Modulo1.*l.contatore;
-        contatore = std::min(contatore + 1, cerchiPerRiga);
     }
 
     for (const Livello &l : livelli) {
         const RigaCerchi &riga = this->*l.cerchi;
-        for (int i = Modulo1.*l.contatore + 1; i <= cerchiPerRiga; ++i)
+        for (int i = *lezione::contatoreLivello(l.livello) + 1; i <= cerchiPerRiga; ++i)
             riga(i)->hide();
     }
 
-    LbNuovoRecord->setText(QString());
-    // Modulo one day, so a series that runs past midnight still takes its
-    // true time rather than a negative one that would pass for a record.
-    const float trascorsi = platform::secondsBetween(Modulo1.inizioserie, platform::clock().secondsSinceMidnight());
-    if (Modulo1.livello == 5 && trascorsi < static_cast<float>(Modulo1.tempomigliore)) {
-        LbNuovoRecord->setText(QStringLiteral("Nuovo Record!"));
-        Modulo1.tempomigliore = secondiRecord(trascorsi);
-    }
+    LbNuovoRecord->setText(chiusura.nuovoRecord ? QStringLiteral("Nuovo Record!") : QString());
     LbTrecord->setText(QString::number(Modulo1.tempomigliore));
 
     // Three digits are wider than the time's label: it grows to the right
@@ -221,9 +210,7 @@ void classificaform::Form_Load()
 
 void classificaform::Command1_Click()
 {
-    Modulo1.domande = 0;
-    Modulo1.errori = 0;
-    Modulo1.inizioserie = platform::clock().secondsSinceMidnight();
+    lezione::nuovaSerie(platform::clock().secondsSinceMidnight());
     accept();
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 
 // The results window: the level of the last series, how many series of the
-// run reached each level, and the best time of an error-free series. It is
-// built afresh at every opening and destroyed once it has closed.
+// run reached each level, and the best time of an error-free series. It only
+// draws: the lesson's rules close the series (classification/lezione.h). It
+// is built afresh at every opening and destroyed once it has closed.
 
+#include "classification/lezione.h"
 #include "platform/control_array.h"
 #include "platform/shape.h"
 
@@ -17,9 +19,12 @@ class classificaform final : public QDialog
     Q_OBJECT
 
 public:
-    // Builds the window from Modulo1.livello, shows it modally over `owner`
-    // and returns once it has closed and been destroyed.
+    // Closes the series rated in Modulo1.livello (lezione::chiudiSerie),
+    // builds the window that shows it, shows it modally over `owner` and
+    // returns once it has closed and been destroyed.
     static void mostra(QWidget *owner);
+    // The window while it is up, or nullptr.
+    static classificaform *aperta();
 
     ~classificaform() override;
 
@@ -48,7 +53,7 @@ public:
     QPushButton *Command1 = nullptr;
 
 private:
-    explicit classificaform(QWidget *owner);
+    classificaform(QWidget *owner, const lezione::Chiusura &chiusura);
     void creaControlli();
-    void Form_Load();
+    void Form_Load(const lezione::Chiusura &chiusura);
 };

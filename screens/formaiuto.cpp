@@ -1,12 +1,12 @@
 #include "screens/formaiuto.h"
 
-#include "exercise/modulo1.h"
 #include "platform/command_button.h"
 #include "platform/design.h"
 
 #include <QFontMetrics>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPointer>
 
 #include <array>
 
@@ -60,13 +60,20 @@ QStringList promemoria()
     };
 }
 
+QPointer<Formaiuto> istanzaFormaiuto;
+
 }  // namespace
 
 Formaiuto *Formaiuto::istanza()
 {
-    if (!Modulo1.istanzaFormaiuto)
-        Modulo1.istanzaFormaiuto = new Formaiuto;
-    return Modulo1.istanzaFormaiuto;
+    if (!istanzaFormaiuto)
+        istanzaFormaiuto = new Formaiuto;
+    return istanzaFormaiuto;
+}
+
+Formaiuto *Formaiuto::esistente()
+{
+    return istanzaFormaiuto.data();
 }
 
 Formaiuto::Formaiuto()

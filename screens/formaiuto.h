@@ -16,6 +16,8 @@ class Formaiuto final : public QWidget
 public:
     // The one help window, created and loaded on first reference.
     static Formaiuto *istanza();
+    // The help window if it is open, without creating it.
+    static Formaiuto *esistente();
 
     ~Formaiuto() override;
 

@@ -1,12 +1,13 @@
 #include "screens/frm_errori.h"
 
-#include "exercise/formb.h"
-#include "exercise/modulo1.h"
+#include "classification/modulo1.h"
+#include "classification/pulsanti.h"
 #include "platform/command_button.h"
 #include "platform/design.h"
 #include "screens/classificaform.h"
 
 #include <QLabel>
+#include <QPointer>
 
 using platform::designFont;
 using platform::placeTwips;
@@ -23,13 +24,20 @@ constexpr double larghezzaConteggio = 975;
 
 const QString msSansSerif = QStringLiteral("MS Sans Serif");
 
+QPointer<FRM_ERRORI> istanzaFRM_ERRORI;
+
 }  // namespace
 
 FRM_ERRORI *FRM_ERRORI::istanza()
 {
-    if (!Modulo1.istanzaFRM_ERRORI)
-        Modulo1.istanzaFRM_ERRORI = new FRM_ERRORI;
-    return Modulo1.istanzaFRM_ERRORI;
+    if (!istanzaFRM_ERRORI)
+        istanzaFRM_ERRORI = new FRM_ERRORI;
+    return istanzaFRM_ERRORI;
+}
+
+FRM_ERRORI *FRM_ERRORI::esistente()
+{
+    return istanzaFRM_ERRORI.data();
 }
 
 FRM_ERRORI::FRM_ERRORI()
@@ -86,15 +94,22 @@ void FRM_ERRORI::creaControlli()
 
 void FRM_ERRORI::Form_Load()
 {
-    // The names are the exercise window's captions, read afresh at every
-    // creation.
-    FormB *esercizio = FormB::istanza();
-    for (int i = 1; i <= 9; ++i)
-        Lberrori(i)->setText(esercizio->Com(i)->text());
-    Lberrori(10)->setText(esercizio->Com10->text());
-    Lberrori(11)->setText(esercizio->Com11->text());
+    // The names are the captions of the buttons, from the table the exercise
+    // window takes them from too.
+    for (const pulsanti::Voce &v : pulsanti::partiDelDiscorso)
+        Lberrori(v.indice)->setText(QString::fromLatin1(v.caption));
+    for (const pulsanti::Voce &v : pulsanti::variabilita)
+        Lberrori(v.indice)->setText(QString::fromLatin1(v.caption));
     for (QLabel *nome : Lberrori)
         nome->adjustSize();
+}
+
+void FRM_ERRORI::mostraConteggi()
+{
+    for (int i = 1; i <= righe; ++i) {
+        const int conteggio = Modulo1.erroripercategoria[static_cast<std::size_t>(i)];
+        RR(i)->setText(conteggio == 0 ? QString() : QString::number(conteggio));
+    }
 }
 
 void FRM_ERRORI::Command2_Click()

@@ -1,8 +1,9 @@
 #pragma once
 
 // The error review: for each kind of question, how many errors the pupil has
-// made since the program started, beside the caption of the exercise
-// window's button for it. At most one is open; closing it destroys it.
+// made since the program started, beside the caption of the button for it
+// (the caption tables of classification/pulsanti.h). At most one is open;
+// closing it destroys it.
 
 #include "platform/control_array.h"
 
@@ -18,6 +19,12 @@ class FRM_ERRORI final : public QWidget
 public:
     // The one review, created and loaded on first reference.
     static FRM_ERRORI *istanza();
+    // The review if it is open, without creating it.
+    static FRM_ERRORI *esistente();
+
+    // Shows the errors of the run so far: a snapshot, later errors show at
+    // the next call. A category without errors shows nothing rather than "0".
+    void mostraConteggi();
 
     ~FRM_ERRORI() override;
 

@@ -4,10 +4,10 @@
 
 #include "app/avvio.h"
 #include "app/iniziale.h"
+#include "classification/modulo1.h"
 #include "corpus/corpus.h"
 #include "corpus/corpus_incorporato.h"
 #include "exercise/formb.h"
-#include "exercise/modulo1.h"
 #include "tests/support/lesson.h"
 #include "tests/support/test_main.h"
 
@@ -129,7 +129,7 @@ private slots:
             QVERIFY(box);
             ++messaggi;
             testo = box->text();
-            dopoLaFinestraIniziale = !Modulo1.istanzaIniziale.isNull() || !lesson.player.cues.isEmpty();
+            dopoLaFinestraIniziale = Iniziale::esistente() != nullptr || !lesson.player.cues.isEmpty();
             test::Lesson::click(box->button(QMessageBox::Ok));
         });
         avvia(opzione);
@@ -138,7 +138,7 @@ private slots:
         QVERIFY2(testo.contains(percorso) && testo.contains(motivo), qPrintable(testo));
         QVERIFY(testo.contains(QStringLiteral("frasi incorporate")));
         QVERIFY(!dopoLaFinestraIniziale);
-        Iniziale *iniziale = Modulo1.istanzaIniziale;
+        Iniziale *iniziale = Iniziale::esistente();
         QVERIFY(iniziale && iniziale->isVisible() && iniziale->Timer1->isActive());
         QCOMPARE(lesson.player.cues, QStringList{QStringLiteral("conga")});
         QCOMPARE(&corpus::corpusInUso(), &corpus::corpusIncorporato());

@@ -1,8 +1,8 @@
 // The start window: its ways out, the mode each one leaves, and its look.
 
 #include "app/iniziale.h"
+#include "classification/modulo1.h"
 #include "exercise/formb.h"
-#include "exercise/modulo1.h"
 #include "platform/design.h"
 #include "tests/support/lesson.h"
 #include "tests/support/test_main.h"
@@ -42,7 +42,7 @@ private:
         QCOMPARE(Modulo1.modoanalisi, mode);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(start.isNull());
-        QVERIFY(Modulo1.istanzaIniziale.isNull());
+        QVERIFY(Iniziale::esistente() == nullptr);
     }
 
 private slots:

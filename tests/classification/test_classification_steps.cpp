@@ -2,10 +2,10 @@
 // right, where a wrong one is counted, the trail, the advance to the next word
 // or article and the end of a sentence in both modes.
 
+#include "classification/modulo1.h"
 #include "classification/pulsanti.h"
 #include "corpus/corpus_incorporato.h"
 #include "exercise/formb.h"
-#include "exercise/modulo1.h"
 #include "platform/design.h"
 #include "tests/support/lesson.h"
 #include "tests/support/test_main.h"

@@ -2,8 +2,8 @@
 // series in the middle of the handler that made its twentieth answer; the
 // error log that outlives the series.
 
+#include "classification/modulo1.h"
 #include "exercise/formb.h"
-#include "exercise/modulo1.h"
 #include "tests/support/lesson.h"
 #include "tests/support/test_main.h"
 

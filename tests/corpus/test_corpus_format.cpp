@@ -1,10 +1,10 @@
 // Reading the sentence file: what a valid file gives, and that every broken
 // rule is refused whole, with the row, position and rule in the message.
 
+#include "classification/modulo1.h"
+#include "classification/riempimento.h"
 #include "corpus/corpus.h"
 #include "corpus/corpus_incorporato.h"
-#include "exercise/modulo1.h"
-#include "exercise/riempimento.h"
 
 #include <QTest>
 

@@ -1,8 +1,8 @@
 // The running clock and the one-second feedback: the buttons it locks and
 // re-enables, and the clicks it drops.
 
+#include "classification/modulo1.h"
 #include "exercise/formb.h"
-#include "exercise/modulo1.h"
 #include "platform/clock.h"
 #include "platform/design.h"
 #include "platform/input_lock.h"

@@ -1,11 +1,12 @@
 // The exercise window between sentences: loading, "VIA", the draw, the words
 // on their labels, the first word to classify, the end of all sentences and "FINE".
 
+#include "classification/modulo1.h"
 #include "corpus/corpus_incorporato.h"
 #include "exercise/formb.h"
-#include "exercise/modulo1.h"
 #include "platform/design.h"
 #include "platform/program_end.h"
+#include "screens/formaiuto.h"
 #include "tests/support/lesson.h"
 #include "tests/support/test_main.h"
 
@@ -301,7 +302,7 @@ private slots:
         QCOMPARE(focused ? focused->objectName() : QString(), focus);
         QCOMPARE(form->FINE->focusPolicy(), Qt::NoFocus);
         QTest::keyClick(form->windowHandle(), Qt::Key_Space);
-        QVERIFY(Modulo1.istanzaFormaiuto.isNull());
+        QVERIFY(Formaiuto::esistente() == nullptr);
     }
 
     void fineEndsTheProgram()

@@ -2,9 +2,9 @@
 // highest one the file fills, and never shows a row the file leaves out.
 
 #include "app/avvio.h"
+#include "classification/modulo1.h"
 #include "corpus/corpus_incorporato.h"
 #include "exercise/formb.h"
-#include "exercise/modulo1.h"
 #include "tests/support/lesson.h"
 #include "tests/support/test_main.h"
 

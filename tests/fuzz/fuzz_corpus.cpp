@@ -4,9 +4,9 @@
 // the reader's own code), fill the lesson's tables as the rules promise, and
 // read back the same when written out again.
 
+#include "classification/modulo1.h"
+#include "classification/riempimento.h"
 #include "corpus/corpus.h"
-#include "exercise/modulo1.h"
-#include "exercise/riempimento.h"
 
 #include <cstdint>
 #include <cstdio>

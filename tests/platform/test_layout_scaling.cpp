@@ -2,8 +2,8 @@
 // scaling that always starts from the recorded design values.
 
 #include "app/iniziale.h"
+#include "classification/modulo1.h"
 #include "exercise/formb.h"
-#include "exercise/modulo1.h"
 #include "platform/design.h"
 #include "platform/ridimschermo.h"
 #include "tests/support/captions.h"

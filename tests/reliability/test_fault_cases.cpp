@@ -3,10 +3,10 @@
 // and a single word, which the sentence file refuses but the tables must
 // still survive).
 
+#include "classification/modulo1.h"
+#include "classification/riempimento.h"
 #include "corpus/corpus.h"
 #include "exercise/formb.h"
-#include "exercise/modulo1.h"
-#include "exercise/riempimento.h"
 #include "platform/clock.h"
 #include "tests/support/lesson.h"
 #include "tests/support/test_main.h"

@@ -9,12 +9,13 @@
 // ANALISI_MONKEY_TRACE=1 prints every event as it happens.
 
 #include "app/iniziale.h"
+#include "classification/lezione.h"
 #include "exercise/formb.h"
-#include "exercise/modulo1.h"
 #include "platform/clock.h"
 #include "platform/design.h"
 #include "screens/frm_errori.h"
 #include "tests/support/lesson.h"
+#include "tests/support/oracle.h"
 #include "tests/support/test_main.h"
 
 #include <QAbstractButton>
@@ -42,40 +43,31 @@ namespace {
 constexpr int defaultEvents = 1500;
 constexpr int eventsShownOnFailure = 400;
 
-// The question the exercise window shows at rest, read off its usable buttons.
-enum class Step {
-    Waiting,       // before the first VIA: only VIA
-    Variability,   // Com10, Com11
-    VariablePart,  // Com(1..5)
-    InvariablePart,// Com(6..9)
-    Kind,          // art(1..3)
-    Gender,        // Masfem(1..2)
-    Number,        // Singplu(1..2)
-    Complete,      // only VIA
-    AllDone,       // every sentence drawn: nothing to answer
-    Unknown,
-};
+// The question the exercise window shows at rest, read off its usable
+// buttons (test::Lesson::stepOnScreen); nothing when they match no step.
+using Step = std::optional<Passo>;
 
 const char *stepName(Step step)
 {
-    switch (step) {
-    case Step::Waiting: return "waiting";
-    case Step::Variability: return "variability";
-    case Step::VariablePart: return "variable part";
-    case Step::InvariablePart: return "invariable part";
-    case Step::Kind: return "kind";
-    case Step::Gender: return "gender";
-    case Step::Number: return "number";
-    case Step::Complete: return "complete";
-    case Step::AllDone: return "all done";
-    case Step::Unknown: return "unknown";
+    if (!step)
+        return "unknown";
+    switch (*step) {
+    case Passo::AttesaPrimoVia: return "waiting";
+    case Passo::Variabilita: return "variability";
+    case Passo::ParteVariabile: return "variable part";
+    case Passo::ParteInvariabile: return "invariable part";
+    case Passo::Tipo: return "kind";
+    case Passo::Genere: return "gender";
+    case Passo::Numero: return "number";
+    case Passo::FraseCompletata: return "complete";
+    case Passo::FrasiFinite: return "all done";
     }
     return "?";
 }
 
 bool isQuestion(Step step)
 {
-    return step >= Step::Variability && step <= Step::Number;
+    return step && test::oracle::isQuestion(*step);
 }
 
 // The draw of the next sentence follows the monkey's seed rather than the
@@ -255,7 +247,7 @@ private:
 
     FormB *form() const
     {
-        return FormB::esiste() ? Modulo1.istanzaFormB.data() : nullptr;
+        return FormB::esiste() ? FormB::istanza() : nullptr;
     }
 
     // The exercise window once it is up; its own timer is stopped so that the
@@ -447,7 +439,7 @@ private:
         QWidget *modal = QApplication::activeModalWidget();
         const bool blocked = modal && target->window() != modal;
         const bool atRest = acting_.size() == 1 && !modal;
-        const Step before = atRest ? currentStep() : Step::Unknown;
+        const Step before = atRest ? currentStep() : std::nullopt;
         const Prediction prediction = atRest ? predict(target, before) : Prediction{};
         const int position = Modulo1.posparola;
         const int row = Modulo1.numfrase;
@@ -458,7 +450,7 @@ private:
 
         FormB *f = form();
         const bool closesRun = f && target == f->FINE;
-        FRM_ERRORI *review = Modulo1.istanzaFRM_ERRORI.data();
+        FRM_ERRORI *review = FRM_ERRORI::esistente();
         const bool chartOnly = review && target == review->Command2;
         const bool showsErrors = f && target == f->Command8;
         // A wrong answer is logged before the series can end, so the error
@@ -629,7 +621,7 @@ private:
 
     void startTimeout()
     {
-        Iniziale *start = Modulo1.istanzaIniziale.data();
+        Iniziale *start = Iniziale::esistente();
         if (!start || !start->isVisible()) {
             moveClock();
             return;
@@ -660,59 +652,14 @@ private:
         }
     };
 
-    Step currentStep() const
-    {
-        FormB *f = form();
-        if (!f || !f->isVisible())
-            return Step::Unknown;
-        auto usable = [](const QWidget *w) { return test::usable(w); };
-        auto only = [&](std::initializer_list<const QWidget *> expected) {
-            std::vector<const QWidget *> answers{f->Com10, f->Com11, f->VIA};
-            for (int i = 1; i <= 9; ++i)
-                answers.push_back(f->Com(i));
-            for (int i = 1; i <= 3; ++i)
-                answers.push_back(f->art(i));
-            for (int i = 1; i <= 2; ++i) {
-                answers.push_back(f->Masfem(i));
-                answers.push_back(f->Singplu(i));
-            }
-            for (const QWidget *w : answers)
-                if (usable(w) != (std::find(expected.begin(), expected.end(), w) != expected.end()))
-                    return false;
-            return true;
-        };
-        if (only({f->VIA}))
-            return Modulo1.avviato ? Step::Complete : Step::Waiting;
-        if (only({f->Com10, f->Com11}))
-            return Step::Variability;
-        if (only({f->Com(1), f->Com(2), f->Com(3), f->Com(4), f->Com(5)}))
-            return Step::VariablePart;
-        if (only({f->Com(6), f->Com(7), f->Com(8), f->Com(9)}))
-            return Step::InvariablePart;
-        if (only({f->art(1), f->art(2), f->art(3)}))
-            return Step::Kind;
-        if (only({f->Masfem(1), f->Masfem(2)}))
-            return Step::Gender;
-        if (only({f->Singplu(1), f->Singplu(2)}))
-            return Step::Number;
-        if (only({}))
-            return Step::AllDone;
-        return Step::Unknown;
-    }
+    Step currentStep() const { return test::Lesson::stepOnScreen(form()); }
 
     static int code() { return Modulo1.partediscorso(Modulo1.numfrase, Modulo1.posparola); }
 
-    // The answer the corpus asks for, in the step on screen.
-    int expected(Step step) const
+    // The table value the step on screen asks for.
+    static int expected(Step step)
     {
-        const int s = Modulo1.numfrase;
-        const int p = Modulo1.posparola;
-        switch (step) {
-        case Step::Kind: return Modulo1.tipoarticolo(s, p);
-        case Step::Gender: return Modulo1.genere(s, p);
-        case Step::Number: return Modulo1.numero(s, p);
-        default: return code();
-        }
+        return step ? test::oracle::expectedCode(*step, Modulo1.numfrase, Modulo1.posparola) : 0;
     }
 
     Prediction predict(QAbstractButton *b, Step step) const
@@ -727,32 +674,19 @@ private:
                     return i;
             return 0;
         };
-        const int want = expected(step);
+        int pressed = 0;
+        if (b == f->Com10 || b == f->Com11)
+            pressed = b == f->Com10 ? 10 : 11;
+        else
+            pressed = std::max({indexIn(f->Com), indexIn(f->art), indexIn(f->Masfem), indexIn(f->Singplu)});
+        if (pressed == 0)
+            return p;
+        const int s = Modulo1.numfrase;
+        const int w = Modulo1.posparola;
         p.answer = true;
-        if (b == f->Com10 || b == f->Com11) {
-            const bool variable = b == f->Com10;
-            p.right = (want < 6) == variable;
-            p.category = variable ? 10 : 11;
-        } else if (const int i = indexIn(f->Com)) {
-            p.right = i == want;
-            p.category = want;
-        } else if (const int k = std::max({indexIn(f->art), indexIn(f->Masfem), indexIn(f->Singplu)})) {
-            p.right = k == want;
-            p.category = 1;  // every article sub-question counts as an article error
-        } else {
-            p.answer = false;
-        }
+        p.right = test::Lesson::buttonFor(f, *step, test::oracle::rightButton(*step, s, w)) == b;
+        p.category = test::oracle::errorCategory(*step, pressed, s, w);
         return p;
-    }
-
-    // The first article after `from`, or 0 when the sentence has none left.
-    static int nextArticle(int row, int from)
-    {
-        const int n = Modulo1.partediscorso(row, 0);
-        for (int p = from + 1; p <= n; ++p)
-            if (Modulo1.partediscorso(row, p) == 1)
-                return p;
-        return 0;
     }
 
     void answered(const Prediction &prediction, Step before, int row, int position)
@@ -776,37 +710,14 @@ private:
 
         // Where the question must stand now.
         const Step now = currentStep();
-        const int n = Modulo1.partediscorso(row, 0);
         Step want = before;
         int wantPosition = position;
         if (prediction.right) {
-            const int c = Modulo1.partediscorso(row, position);
-            switch (before) {
-            case Step::Variability: want = c < 6 ? Step::VariablePart : Step::InvariablePart; break;
-            case Step::VariablePart: want = c == 1 ? Step::Kind : Step::Variability; break;
-            case Step::InvariablePart: want = Step::Variability; break;
-            case Step::Kind: want = Step::Gender; break;
-            case Step::Gender: want = Step::Number; break;
-            case Step::Number: want = Step::Variability; break;
-            default: break;
-            }
-            const bool wordDone = (before == Step::VariablePart && c != 1) || before == Step::InvariablePart
-                                  || before == Step::Number;
-            if (wordDone) {
-                if (Modulo1.modoanalisi == 1 && before == Step::Number) {
-                    wantPosition = nextArticle(row, position);
-                    if (wantPosition == 0) {
-                        want = Step::Complete;
-                        wantPosition = -1;  // the search stops at the end of the sentence
-                    }
-                } else {
-                    wantPosition = position + 1;
-                    if (wantPosition > n)
-                        want = Step::Complete;
-                }
-            }
+            const test::oracle::Next next = test::oracle::afterRight(*before, row, position, Modulo1.modoanalisi);
+            want = next.step;
+            wantPosition = next.position;
         }
-        if (want == Step::Complete && now == Step::Complete)
+        if (want == Passo::FraseCompletata && now == Passo::FraseCompletata)
             ++sentencesCompleted_;
         if (now != want) {
             fail(QStringLiteral("after a %1 answer in step \"%2\" (row %3, word %4) the step is \"%5\", not \"%6\"")
@@ -828,7 +739,8 @@ private:
     // ---- invariants ------------------------------------------------------------
 
     struct Snapshot {
-        int numfrase, posparola, domande, errori, step;
+        int numfrase, posparola, domande, errori;
+        Step step;
         bool operator!=(const Snapshot &o) const
         {
             return numfrase != o.numfrase || posparola != o.posparola || domande != o.domande || errori != o.errori
@@ -838,7 +750,7 @@ private:
     Snapshot snapshot() const
     {
         return {Modulo1.numfrase, Modulo1.posparola, Modulo1.domande, Modulo1.errori,
-                static_cast<int>(acting_.size() <= 1 && !QApplication::activeModalWidget() ? currentStep() : Step::Unknown)};
+                acting_.size() <= 1 && !QApplication::activeModalWidget() ? currentStep() : std::nullopt};
     }
 
     static int countOf(const char *className)
@@ -928,9 +840,19 @@ private:
 
         const Step shown = currentStep();
         const int n = m.partediscorso(m.numfrase, 0);
-        if (shown == Step::Unknown)
-            return fail(QStringLiteral("the usable buttons match no shown of the question"));
-        if (shown == Step::AllDone) {
+        if (!shown)
+            return fail(QStringLiteral("the usable buttons match no step of the question"));
+        // The lesson's rules stand where the screen does, and agree with the
+        // sentence tables on the right answer.
+        if (m.passo != *shown)
+            return fail(QStringLiteral("the screen asks \"%1\", the lesson's rules are at \"%2\"")
+                            .arg(QLatin1String(stepName(shown)), QLatin1String(stepName(m.passo))));
+        if (lezione::rispostaGiusta() != test::oracle::rightButton(*shown, m.numfrase, m.posparola))
+            return fail(QStringLiteral("in step \"%1\" the lesson's right answer is %2, the tables say %3")
+                            .arg(QLatin1String(stepName(shown)))
+                            .arg(lezione::rispostaGiusta())
+                            .arg(test::oracle::rightButton(*shown, m.numfrase, m.posparola)));
+        if (shown == Passo::FrasiFinite) {
             if (!f->AVVISO->text().startsWith(QStringLiteral("TUTTE")))
                 return fail(QStringLiteral("nothing to answer, yet the sentences are not all done"));
             if (!sawAllDone_) {
@@ -940,11 +862,11 @@ private:
             return;
         }
         sawAllDone_ = false;
-        if (shown == Step::Waiting)
+        if (shown == Passo::AttesaPrimoVia)
             return;
         if (m.frasiusate[static_cast<std::size_t>(m.numfrase)] != 1)
             return fail(QStringLiteral("row %1 on screen is not marked as drawn").arg(m.numfrase));
-        if (shown == Step::Complete) {
+        if (shown == Passo::FraseCompletata) {
             if (m.posparola < 1 || m.posparola > n + 1)
                 return fail(QStringLiteral("posparola %1 past a complete sentence of %2 words").arg(m.posparola).arg(n));
             return;
@@ -958,9 +880,9 @@ private:
                             .arg(QLatin1String(stepName(shown)))
                             .arg(m.rispostaesatta)
                             .arg(expected(shown)));
-        const bool variableOk = shown != Step::VariablePart || (code() >= 1 && code() <= 5);
-        const bool invariableOk = shown != Step::InvariablePart || (code() >= 6 && code() <= 9);
-        const bool articleOk = (shown != Step::Kind && shown != Step::Gender && shown != Step::Number) || code() == 1;
+        const bool variableOk = shown != Passo::ParteVariabile || (code() >= 1 && code() <= 5);
+        const bool invariableOk = shown != Passo::ParteInvariabile || (code() >= 6 && code() <= 9);
+        const bool articleOk = (shown != Passo::Tipo && shown != Passo::Genere && shown != Passo::Numero) || code() == 1;
         if (!variableOk || !invariableOk || !articleOk)
             return fail(QStringLiteral("shown \"%1\" on a word of code %2").arg(QLatin1String(stepName(shown))).arg(code()));
         if (platform::foreColor(f->Lbmostra(m.posparola)) != QColor(255, 0, 0))
@@ -971,7 +893,7 @@ private:
     // errors as nothing.
     void checkErrorReview()
     {
-        const FRM_ERRORI *review = Modulo1.istanzaFRM_ERRORI.data();
+        const FRM_ERRORI *review = FRM_ERRORI::esistente();
         if (!review || !review->isVisible())
             return fail(QStringLiteral("\"mostra errori\" left no error review open"));
         for (int i = 1; i <= 11; ++i) {
@@ -992,16 +914,9 @@ private:
         if (!f || QApplication::activeModalWidget() || acting_.size() != 1)
             return nullptr;
         const Step shown = currentStep();
-        const int want = expected(shown);
-        switch (shown) {
-        case Step::Variability: return want < 6 ? f->Com10 : f->Com11;
-        case Step::VariablePart:
-        case Step::InvariablePart: return want >= 1 && want <= 9 ? f->Com(want) : nullptr;
-        case Step::Kind: return want >= 1 && want <= 3 ? f->art(want) : nullptr;
-        case Step::Gender: return want >= 1 && want <= 2 ? f->Masfem(want) : nullptr;
-        case Step::Number: return want >= 1 && want <= 2 ? f->Singplu(want) : nullptr;
-        default: return nullptr;
-        }
+        if (!isQuestion(shown))
+            return nullptr;
+        return test::Lesson::buttonFor(f, *shown, test::oracle::rightButton(*shown, Modulo1.numfrase, Modulo1.posparola));
     }
 
     const quint64 seed_;

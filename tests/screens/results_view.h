@@ -5,8 +5,8 @@
 // (or the given way out) before anything is checked, so a failed check never
 // leaves a modal window waiting.
 
+#include "classification/modulo1.h"
 #include "exercise/formb.h"
-#include "exercise/modulo1.h"
 #include "platform/design.h"
 #include "screens/classificaform.h"
 #include "tests/support/captions.h"
@@ -24,7 +24,7 @@ namespace test {
 struct ResultsView {
     bool opened = false;
     QWidget *owner = nullptr;
-    bool wasInstance = false;  // Modulo1.istanzaClassificaform pointed at it
+    bool wasInstance = false;  // classificaform::aperta() pointed at it
     QString risultato;
     QColor risultatoBack;
     QString nuovoRecord;
@@ -44,7 +44,7 @@ inline ResultsView readResults(classificaform *f)
     ResultsView v;
     v.opened = true;
     v.owner = f->parentWidget();
-    v.wasInstance = Modulo1.istanzaClassificaform.data() == f;
+    v.wasInstance = classificaform::aperta() == f;
     v.risultato = f->RISULTATO->text();
     v.risultatoBack = platform::backColor(f->RISULTATO);
     v.nuovoRecord = f->LbNuovoRecord->text();

@@ -5,9 +5,9 @@
 #include "tests/support/captions.h"
 #include "tests/support/test_main.h"
 
+#include "classification/modulo1.h"
 #include "classification/pulsanti.h"
 #include "exercise/formb.h"
-#include "exercise/modulo1.h"
 #include "platform/design.h"
 #include "screens/frm_errori.h"
 
@@ -20,7 +20,7 @@ namespace {
 FRM_ERRORI *pressMostraErrori(test::Lesson &lesson)
 {
     test::Lesson::click(lesson.form->Command8);
-    return Modulo1.istanzaFRM_ERRORI.data();
+    return FRM_ERRORI::esistente();
 }
 
 QStringList counts(const FRM_ERRORI *review)
@@ -93,6 +93,7 @@ private slots:
     void longCountsStayClearOfTheNames_data();
     void longCountsStayClearOfTheNames();
     void chiudiFinestraDestroysIt();
+    void reviewAloneLeavesTheExerciseWindowUnmade();
     void mostraClassificaShowsTheChartAlone();
 };
 
@@ -208,13 +209,26 @@ void TestErrorReview::chiudiFinestraDestroysIt()
     FRM_ERRORI *review = pressMostraErrori(lesson);
     test::Lesson::click(review->Command1);
     destroyClosed();
-    QVERIFY(Modulo1.istanzaFRM_ERRORI.isNull());
+    QVERIFY(FRM_ERRORI::esistente() == nullptr);
     QCOMPARE(reviewWindows(), 0);
 
     // The next "mostra errori" builds it again, names and all.
     review = pressMostraErrori(lesson);
     QVERIFY(review && review->isVisible());
     QCOMPARE(review->Lberrori(1)->text(), QStringLiteral("Articolo"));
+}
+
+// The names come from the caption table, not from the exercise window, which
+// the review never creates.
+void TestErrorReview::reviewAloneLeavesTheExerciseWindowUnmade()
+{
+    test::Lesson lesson;
+    FRM_ERRORI *review = FRM_ERRORI::istanza();
+    review->mostraConteggi();
+    QVERIFY(!FormB::esiste());
+    QCOMPARE(review->Lberrori(6)->text(), QString::fromLatin1(pulsanti::partiDelDiscorso[5].caption));
+    QCOMPARE(review->Lberrori(11)->text(), QStringLiteral("PARTE  INVARIABILE"));
+    QCOMPARE(counts(review), QStringList(11));
 }
 
 void TestErrorReview::mostraClassificaShowsTheChartAlone()

@@ -5,8 +5,8 @@
 #include "tests/support/lesson.h"
 #include "tests/support/test_main.h"
 
+#include "classification/modulo1.h"
 #include "exercise/formb.h"
-#include "exercise/modulo1.h"
 #include "screens/formaiuto.h"
 
 #include <QApplication>
@@ -52,7 +52,7 @@ const QStringList reminder = {
 Formaiuto *pressAiuto(test::Lesson &lesson)
 {
     test::Lesson::click(lesson.form->comaiuto);
-    return Modulo1.istanzaFormaiuto.data();
+    return Formaiuto::esistente();
 }
 
 int helpWindows()
@@ -146,7 +146,7 @@ void TestHelpWindow::chiudiWipesAndANewWindowIsEmpty()
     test::Lesson::click(help->Command1);
     test::Lesson::click(help->Commandchiudi);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(Modulo1.istanzaFormaiuto.isNull());
+    QVERIFY(Formaiuto::esistente() == nullptr);
     QCOMPARE(helpWindows(), 0);
 
     help = pressAiuto(lesson);

@@ -2,8 +2,8 @@
 // and how the praise sound is drawn.
 
 #include "app/iniziale.h"
+#include "classification/modulo1.h"
 #include "exercise/formb.h"
-#include "exercise/modulo1.h"
 #include "platform/audio.h"
 #include "tests/support/lesson.h"
 #include "tests/support/test_main.h"

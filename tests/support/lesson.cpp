@@ -1,10 +1,10 @@
 #include "tests/support/lesson.h"
 
+#include "classification/riempimento.h"
 #include "corpus/corpus.h"
 #include "exercise/formb.h"
-#include "exercise/modulo1.h"
-#include "exercise/riempimento.h"
 #include "platform/program_end.h"
+#include "tests/support/oracle.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -13,7 +13,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 namespace test {
 
@@ -116,23 +118,62 @@ void Lesson::click(QAbstractButton *button)
     QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, centre);
 }
 
+std::optional<Passo> Lesson::stepOnScreen(const FormB *f)
+{
+    if (!f || !f->isVisible())
+        return std::nullopt;
+    std::vector<const QWidget *> answers{f->Com10, f->Com11, f->VIA};
+    answers.insert(answers.end(), f->Com.begin(), f->Com.end());
+    answers.insert(answers.end(), f->art.begin(), f->art.end());
+    answers.insert(answers.end(), f->Masfem.begin(), f->Masfem.end());
+    answers.insert(answers.end(), f->Singplu.begin(), f->Singplu.end());
+    auto only = [&](std::initializer_list<const QWidget *> expected) {
+        for (const QWidget *w : answers)
+            if (usable(w) != (std::find(expected.begin(), expected.end(), w) != expected.end()))
+                return false;
+        return true;
+    };
+    if (only({f->VIA}))
+        return Modulo1.avviato ? Passo::FraseCompletata : Passo::AttesaPrimoVia;
+    if (only({f->Com10, f->Com11}))
+        return Passo::Variabilita;
+    if (only({f->Com(1), f->Com(2), f->Com(3), f->Com(4), f->Com(5)}))
+        return Passo::ParteVariabile;
+    if (only({f->Com(6), f->Com(7), f->Com(8), f->Com(9)}))
+        return Passo::ParteInvariabile;
+    if (only({f->art(1), f->art(2), f->art(3)}))
+        return Passo::Tipo;
+    if (only({f->Masfem(1), f->Masfem(2)}))
+        return Passo::Genere;
+    if (only({f->Singplu(1), f->Singplu(2)}))
+        return Passo::Numero;
+    if (only({}))
+        return Passo::FrasiFinite;
+    return std::nullopt;
+}
+
+QAbstractButton *Lesson::buttonFor(const FormB *f, Passo step, int code)
+{
+    auto in = [code](const auto &group) -> QAbstractButton * {
+        return code >= group.lbound && code <= group.ubound ? group(code) : nullptr;
+    };
+    switch (step) {
+    case Passo::Variabilita: return code == 10 ? f->Com10 : code == 11 ? f->Com11 : nullptr;
+    case Passo::ParteVariabile:
+    case Passo::ParteInvariabile: return in(f->Com);
+    case Passo::Tipo: return in(f->art);
+    case Passo::Genere: return in(f->Masfem);
+    case Passo::Numero: return in(f->Singplu);
+    default: return nullptr;
+    }
+}
+
 QAbstractButton *Lesson::rightButton() const
 {
-    const int s = Modulo1.numfrase;
-    const int p = Modulo1.posparola;
-    const int code = Modulo1.partediscorso(s, p);
-    if (usable(form->Com10))
-        return code < 6 ? form->Com10 : form->Com11;
-    for (int i = 1; i <= 9; ++i)
-        if (usable(form->Com(i)))
-            return form->Com(code);
-    if (usable(form->art(1)))
-        return form->art(Modulo1.tipoarticolo(s, p));
-    if (usable(form->Masfem(1)))
-        return form->Masfem(Modulo1.genere(s, p));
-    if (usable(form->Singplu(1)))
-        return form->Singplu(Modulo1.numero(s, p));
-    return nullptr;
+    const std::optional<Passo> step = stepOnScreen(form);
+    if (!step)
+        return nullptr;
+    return buttonFor(form, *step, oracle::rightButton(*step, Modulo1.numfrase, Modulo1.posparola));
 }
 
 QAbstractButton *Lesson::wrongButton() const

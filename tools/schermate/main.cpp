@@ -7,8 +7,8 @@
 
 #include "app/applicazione.h"
 #include "app/iniziale.h"
+#include "classification/modulo1.h"
 #include "exercise/formb.h"
-#include "exercise/modulo1.h"
 #include "screens/formaiuto.h"
 #include "screens/frm_errori.h"
 #include "tests/support/lesson.h"

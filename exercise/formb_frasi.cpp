@@ -1,9 +1,8 @@
 // The start button "VIA", the panel reset and the end button "FINE".
 
+#include "classification/lezione.h"
 #include "classification/pulsanti.h"
-#include "corpus/corpus.h"
 #include "exercise/formb.h"
-#include "exercise/modulo1.h"
 #include "platform/audio.h"
 #include "platform/clock.h"
 #include "platform/design.h"
@@ -12,28 +11,6 @@
 
 #include <QLabel>
 #include <QPushButton>
-
-#include <optional>
-
-namespace {
-
-constexpr int tentativiMassimi = 10000;
-
-// A row not yet drawn in this run, or nothing once every sentence has been
-// used (no free row turned up in 10001 draws).
-std::optional<int> estraiFrase()
-{
-    for (int tentativi = 0; tentativi <= tentativiMassimi; ++tentativi) {
-        const int riga = platform::drawBelow(platform::random(), Modulo1.numfrasi);
-        const bool libera = Modulo1.frasiusate[static_cast<std::size_t>(riga)] == 0;
-        // Rows the corpus leaves empty are never shown as a question.
-        if (libera && Modulo1.partediscorso(riga, 0) > 0)
-            return riga;
-    }
-    return std::nullopt;
-}
-
-}  // namespace
 
 void FormB::nascondipulsanti()
 {
@@ -53,11 +30,7 @@ void FormB::VIA_Click()
 {
     nascondipulsanti();
     audio::suona(QStringLiteral("rumorevia"));
-    if (!Modulo1.avviato) {
-        Modulo1.inizioesercizio = platform::clock().secondsSinceMidnight();
-        Modulo1.inizioserie = platform::clock().secondsSinceMidnight();
-    }
-    Modulo1.avviato = true;
+    lezione::avvia(platform::clock().secondsSinceMidnight());
     gratifica->setText(QString());
     nascondiParti(1, 9);
     for (QPushButton *b : {Com10, Com11}) {
@@ -68,8 +41,7 @@ void FormB::VIA_Click()
     VIA->hide();
 
     platform::random().seed(platform::clock().secondsSinceMidnight());
-    const std::optional<int> riga = estraiFrase();
-    if (!riga) {
+    if (lezione::nuovaFrase(platform::random()) == Passo::FrasiFinite) {
         AVVISO->setText(QStringLiteral("TUTTE LE FRASI SONO COMPLETATE"));
         VIA->hide();
         audio::suona(QStringLiteral("conga"));
@@ -80,8 +52,6 @@ void FormB::VIA_Click()
         Com11->hide();
         return;
     }
-    Modulo1.numfrase = *riga;
-    Modulo1.frasiusate[static_cast<std::size_t>(*riga)] = 1;
 
     for (QLabel *parola : Lbmostra) {
         parola->hide();
@@ -93,15 +63,6 @@ void FormB::VIA_Click()
         platform::sizeToText(Lbmostra(j));
         Lbmostra(j)->show();
     }
-
-    Modulo1.posparola = 1;
-    if (Modulo1.modoanalisi == 1) {
-        const int n = Modulo1.partediscorso(Modulo1.numfrase, 0);
-        while (Modulo1.partediscorso(Modulo1.numfrase, Modulo1.posparola) != corpus::Articolo
-               && Modulo1.posparola < n)
-            ++Modulo1.posparola;
-    }
-    Modulo1.rispostaesatta = Modulo1.partediscorso(Modulo1.numfrase, Modulo1.posparola);
     platform::setForeColor(Lbmostra(Modulo1.posparola), pulsanti::parolaCorrente);
 }
 

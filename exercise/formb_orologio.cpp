@@ -1,7 +1,6 @@
 // The running clock and the one-second feedback after every answer.
 
 #include "exercise/formb.h"
-#include "exercise/modulo1.h"
 #include "platform/clock.h"
 #include "platform/command_button.h"
 #include "platform/input_lock.h"

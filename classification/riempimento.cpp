@@ -1,6 +1,6 @@
-#include "exercise/riempimento.h"
+#include "classification/riempimento.h"
 
-#include "exercise/modulo1.h"
+#include "classification/modulo1.h"
 
 void riempiTabelle(const corpus::Corpus &corpus, StatoEsercizio &stato)
 {

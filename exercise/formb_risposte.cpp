@@ -1,12 +1,11 @@
-// The question sequence for the word in red: variable or invariable, part of
-// speech and, for an article, its kind, gender and number. Every press is
-// judged right or wrong; the right and the wrong path are shared by all six
-// handlers.
+// The six answer handlers of the exercise window. Each asks the lesson's
+// rules for the verdict and the next question, and then shows it: feedback,
+// buttons, the classification trail and the word in red.
 
+#include "classification/lezione.h"
 #include "classification/pulsanti.h"
 #include "corpus/corpus.h"
 #include "exercise/formb.h"
-#include "exercise/modulo1.h"
 #include "platform/audio.h"
 #include "platform/clock.h"
 #include "platform/design.h"
@@ -15,16 +14,12 @@
 #include <QPushButton>
 
 using namespace pulsanti;
+using lezione::Gruppo;
 
 namespace {
 
 const QString lodeVariabilita = QStringLiteral("Bravo !");
 const QString lode = QStringLiteral("bravo!");
-
-int codiceParolaCorrente()
-{
-    return Modulo1.partediscorso(Modulo1.numfrase, Modulo1.posparola);
-}
 
 }  // namespace
 
@@ -42,18 +37,16 @@ void FormB::rispostaSbagliata(int categoria)
     audio::suona(QStringLiteral("sbagliato1"));
     flash(QStringLiteral("No riprova"));
     platform::setBackColor(this, sfondoFinestra);
-    if (categoria >= 0 && categoria < static_cast<int>(Modulo1.erroripercategoria.size()))
-        ++Modulo1.erroripercategoria[static_cast<std::size_t>(categoria)];
-    ++Modulo1.errori;
+    lezione::contaErrore(categoria);
     aggiornastatistiche();
 }
 
-bool FormB::giudica(int indice, bool giusta, int categoria)
+bool FormB::giudica(Gruppo gruppo, int indice)
 {
-    Modulo1.risposta = indice;
-    if (!giusta)
-        rispostaSbagliata(categoria);
-    return giusta;
+    if (lezione::giudica(gruppo, indice))
+        return true;
+    rispostaSbagliata(lezione::categoriaDiErrore(gruppo, indice));
+    return false;
 }
 
 void FormB::mostraTraccia(int passo, const pulsanti::Voce &voce)
@@ -92,45 +85,30 @@ void FormB::fraseCompletata()
     VIA->show();
 }
 
-// "analisi completa": posparola has just moved on by one.
-void FormB::avanzaParola()
+// "analisi completa": the lesson has moved on by one word.
+void FormB::mostraParolaSeguente()
 {
-    const int n = Modulo1.partediscorso(Modulo1.numfrase, 0);
-    if (Modulo1.posparola > n) {
+    if (Modulo1.passo == Passo::FraseCompletata) {
         fraseCompletata();
         return;
     }
     nascondiParti(1, 9);
     apriVariabilita();
-    Modulo1.rispostaesatta = codiceParolaCorrente();
     platform::setForeColor(Lbmostra(Modulo1.posparola), parolaCorrente);
     platform::setForeColor(Lbmostra(Modulo1.posparola - 1), platform::coloreTestoPulsante);
 }
 
-// "solo articoli": the next article after posparola, or the end of the sentence.
-void FormB::cercaArticolo()
+// "solo articoli": the lesson has found the next article, or the end.
+void FormB::mostraArticoloSeguente()
 {
     for (QLabel *parola : Lbmostra)
         platform::setForeColor(parola, platform::coloreTestoPulsante);
-    const int n = Modulo1.partediscorso(Modulo1.numfrase, 0);
-    bool trovato = false;
-    while (!trovato) {
-        if (Modulo1.posparola == n)
-            trovato = true;
-        ++Modulo1.posparola;
-        const int codice = codiceParolaCorrente();  // 0 past the end
-        if (codice == corpus::Articolo) {
-            trovato = true;
-            apriVariabilita();
-            Modulo1.rispostaesatta = codice;
-            platform::setForeColor(Lbmostra(Modulo1.posparola), parolaCorrente);
-        }
-        if (Modulo1.posparola >= n) {
-            if (codice != corpus::Articolo)
-                fraseCompletata();
-            trovato = true;
-        }
+    if (Modulo1.passo != Passo::Variabilita) {
+        fraseCompletata();
+        return;
     }
+    apriVariabilita();
+    platform::setForeColor(Lbmostra(Modulo1.posparola), parolaCorrente);
 }
 
 // ---- PARTE VARIABILE / PARTE  INVARIABILE -------------------------------
@@ -148,18 +126,18 @@ void FormB::Com11_Click()
 // 10: "PARTE VARIABILE" (codes 1..5), 11: "PARTE  INVARIABILE" (codes 6..9).
 void FormB::rispondiVariabilita(int indice)
 {
-    const bool perVariabile = indice == 10;
     nascondipulsanti();
-    if (!giudica(indice, (codiceParolaCorrente() < corpus::Avverbio) == perVariabile, indice)) {
+    if (!giudica(Gruppo::Variabilita, indice)) {
         nascondiParti(1, 9);
         return;
     }
     rispostaEsatta(lodeVariabilita);
-    (perVariabile ? Com10 : Com11)->setEnabled(false);
+    (indice == 10 ? Com10 : Com11)->setEnabled(false);
     Com10->hide();
     Com11->hide();
+    const bool variabile = lezione::avanza(Gruppo::Variabilita, indice) == Passo::ParteVariabile;
     for (int i = 1; i <= 9; ++i)
-        Com(i)->setVisible((i < corpus::Avverbio) == perVariabile);
+        Com(i)->setVisible((i < corpus::Avverbio) == variabile);
     aggiornaTempo();
     aggiornastatistiche();
     mostraTraccia(1, voce(variabilita, indice));
@@ -169,64 +147,59 @@ void FormB::rispondiVariabilita(int indice)
 
 void FormB::com_Click(int Index)
 {
-    if (!giudica(Index, Index == Modulo1.rispostaesatta, Modulo1.rispostaesatta))
+    if (!giudica(Gruppo::Parti, Index))
         return;
     rispostaEsatta(lode);
     aggiornastatistiche();
-    if (Index == corpus::Articolo) {
+    if (lezione::avanza(Gruppo::Parti, Index) == Passo::Tipo) {
         mostraGruppo(art, true);
         nascondiParti(1, 9);
-        Modulo1.categoriaerrore = Modulo1.rispostaesatta;
         mostraTraccia(2, voce(partiDelDiscorso, Index));
-        Modulo1.rispostaesatta = Modulo1.tipoarticolo(Modulo1.numfrase, Modulo1.posparola);
         return;
     }
     mostraTraccia(2, voce(partiDelDiscorso, Index));
-    ++Modulo1.posparola;
     aggiornaTempo();
-    avanzaParola();
+    mostraParolaSeguente();
 }
 
 // ---- kind, gender and number of an article ---------------------------------
-// A wrong answer to any of them counts in the category of the article.
 
 void FormB::art_Click(int Index)
 {
-    if (!giudica(Index, Index == Modulo1.rispostaesatta, Modulo1.categoriaerrore))
+    if (!giudica(Gruppo::Tipi, Index))
         return;
     rispostaEsatta(lode);
     aggiornastatistiche();
+    lezione::avanza(Gruppo::Tipi, Index);
     mostraGruppo(art, false);
     mostraGruppo(Masfem, true);
-    Modulo1.rispostaesatta = Modulo1.genere(Modulo1.numfrase, Modulo1.posparola);
     mostraTraccia(3, voce(tipi, Index));
 }
 
 void FormB::Masfem_Click(int Index)
 {
-    if (!giudica(Index, Index == Modulo1.rispostaesatta, Modulo1.categoriaerrore))
+    if (!giudica(Gruppo::Generi, Index))
         return;
     rispostaEsatta(lode);
     aggiornastatistiche();
+    lezione::avanza(Gruppo::Generi, Index);
     mostraGruppo(Masfem, false);
     mostraGruppo(Singplu, true);
-    Modulo1.rispostaesatta = Modulo1.numero(Modulo1.numfrase, Modulo1.posparola);
     mostraTraccia(4, voce(generi, Index));
 }
 
 void FormB::Singplu_Click(int Index)
 {
-    if (!giudica(Index, Index == Modulo1.rispostaesatta, Modulo1.categoriaerrore))
+    if (!giudica(Gruppo::Numeri, Index))
         return;
     rispostaEsatta(lode);
     aggiornastatistiche();
     mostraGruppo(Singplu, false);
     mostraTraccia(5, voce(numeri, Index));
     aggiornaTempo();
-    if (Modulo1.modoanalisi == 1) {
-        cercaArticolo();
-    } else {
-        ++Modulo1.posparola;
-        avanzaParola();
-    }
+    lezione::avanza(Gruppo::Numeri, Index);
+    if (Modulo1.modoanalisi == 1)
+        mostraArticoloSeguente();
+    else
+        mostraParolaSeguente();
 }

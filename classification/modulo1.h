@@ -1,22 +1,16 @@
 #pragma once
 
-// The shared state of a lesson: every variable that windows and handlers read
-// and write, and the one instance of each window. Nothing here is saved; it
-// all starts afresh with the program and is gone when it ends.
+// The state of a lesson: every variable the rules and the windows read and
+// write. Nothing here is saved; it all starts afresh with the program and is
+// gone when it ends. No window lives here: each window keeps its own
+// instance.
 //
 // Values that may be "empty" start at 0, which is how an empty value reads.
 
-#include <QPointer>
 #include <QString>
 
 #include <array>
 #include <cstdint>
-
-class FormB;
-class classificaform;
-class FRM_ERRORI;
-class Formaiuto;
-class Iniziale;
 
 // A corpus table: rows 0..100, positions 0..22. Reading outside the bounds
 // gives the empty value, so no index can leave the table.
@@ -51,6 +45,19 @@ private:
     std::array<T, (ultimaRiga + 1) * colonne> celle_{};
 };
 
+// The question the word in red is at, and the two rests of a lesson.
+enum class Passo {
+    AttesaPrimoVia,    // before the first VIA: only VIA
+    Variabilita,       // "PARTE VARIABILE" or "PARTE  INVARIABILE"
+    ParteVariabile,    // Com(1..5)
+    ParteInvariabile,  // Com(6..9)
+    Tipo,              // art(1..3)
+    Genere,            // Masfem(1..2)
+    Numero,            // Singplu(1..2)
+    FraseCompletata,   // the sentence is done: VIA for the next
+    FrasiFinite,       // every sentence has been drawn
+};
+
 struct StatoEsercizio {
     // The question under way.
     int risposta = 0;         // code of the button just pressed (10 and 11 for the variability buttons)
@@ -60,6 +67,7 @@ struct StatoEsercizio {
     int categoriaerrore = 0;  // error category of the article sub-questions
     int numfrase = 0;         // row of the current sentence
     int numfrasi = 0;         // rows the draw chooses among
+    Passo passo = Passo::AttesaPrimoVia;
 
     // The series and the run.
     int domande = 0;          // answers in the current series
@@ -85,13 +93,6 @@ struct StatoEsercizio {
 
     std::array<int, 101> frasiusate{};         // 1 once the row has been drawn
     std::array<int, 21> erroripercategoria{};  // errors per question category, 1..11 used
-
-    // The windows, each created on first reference.
-    QPointer<Iniziale> istanzaIniziale;
-    QPointer<FormB> istanzaFormB;
-    QPointer<classificaform> istanzaClassificaform;
-    QPointer<FRM_ERRORI> istanzaFRM_ERRORI;
-    QPointer<Formaiuto> istanzaFormaiuto;
 };
 
 extern StatoEsercizio Modulo1;

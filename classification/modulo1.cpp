@@ -1,0 +1,3 @@
+#include "classification/modulo1.h"
+
+StatoEsercizio Modulo1;

@@ -1,3 +1,0 @@
-#include "exercise/modulo1.h"
-
-StatoEsercizio Modulo1;
