@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 
 namespace platform {
@@ -160,11 +161,27 @@ QFont largestFittingFont(QFont font, const std::function<bool(const QFont &)> &f
 {
     if (fits(font))
         return font;
-    for (int pixel = QFontInfo(font).pixelSize() - 1; pixel >= 1; --pixel) {
-        font.setPixelSize(pixel);
-        if (fits(font))
-            break;
+    // Every size tried sets up a font engine of its own (a fontconfig match
+    // of a few million instructions), so few sizes are tried: steps that
+    // double from the size as laid out (most texts need a pixel or two less),
+    // then halving between the last two. A text that fits at a size fits at
+    // every smaller one.
+    int tooLarge = QFontInfo(font).pixelSize();
+    int fitting = 0;
+    for (int step = 1; fitting == 0; step *= 2) {
+        const int size = std::max(1, tooLarge - step);
+        font.setPixelSize(size);
+        if (fits(font) || size == 1)
+            fitting = size;  // the smallest size also when nothing fits
+        else
+            tooLarge = size;
     }
+    while (tooLarge - fitting > 1) {
+        const int middle = fitting + (tooLarge - fitting) / 2;
+        font.setPixelSize(middle);
+        (fits(font) ? fitting : tooLarge) = middle;
+    }
+    font.setPixelSize(fitting);
     return font;
 }
 

@@ -31,7 +31,7 @@ cppcheck --quiet --std=c++20 --language=c++ --library=qt -I . \
   --suppress=missingIncludeSystem --suppress=useStlAlgorithm \
   --template='{file}:{line}: {severity} [{id}] {message}' \
   -D Q_OBJECT= -D QT_VERSION=0x060402 \
-  app classification corpus exercise platform screens tests tools || status=1
+  app classification corpus editor exercise platform screens tests tools || status=1
 
 [ "$status" -eq 0 ] && echo "static analysis: clean"
 exit "$status"

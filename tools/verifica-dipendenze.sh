@@ -46,8 +46,35 @@ for ((i = 0; i < ${#folders[@]}; i++)); do
              | grep -vE "add_library\(" || true)
 done
 
+# editor-frasi stands beside the program, on the sentence reader: it may use
+# corpus/ and the caption table classification/pulsanti.h, nothing of the
+# drill's lesson or windows; and nothing of the program uses the editor.
+if [ -d "$root/editor" ]; then
+  while IFS= read -r hit; do
+    echo "$hit: editor/ may use corpus/ and classification/pulsanti.h only"
+    faults=$((faults + 1))
+  done < <(find "$root/editor" -type f \( -name '*.h' -o -name '*.cpp' \) -print0 \
+             | xargs -0 -r grep -HnE "^[[:space:]]*#[[:space:]]*include[[:space:]]*[\"<](platform|screens|exercise|app|classification)/" \
+             | grep -vE "[\"<]classification/pulsanti\.h[\">]" || true)
+  if [ -f "$root/editor/CMakeLists.txt" ]; then
+    while IFS= read -r hit; do
+      echo "$hit: editor/ may link the sentence reader only"
+      faults=$((faults + 1))
+    done < <(grep -HnwE "analisi_piattaforma_base|analisi_piattaforma|analisi_lezione|analisi_schermi|analisi_esercizio|analisi_app" \
+               "$root/editor/CMakeLists.txt" | grep -vE '^[^:]+:[0-9]+:[[:space:]]*#' || true)
+  fi
+  for folder in "${folders[@]}"; do
+    [ -d "$root/$folder" ] || continue
+    while IFS= read -r hit; do
+      echo "$hit: $folder/ may not include a header of editor/"
+      faults=$((faults + 1))
+    done < <(find "$root/$folder" -type f \( -name '*.h' -o -name '*.cpp' \) -print0 \
+               | xargs -0 -r grep -HnE "^[[:space:]]*#[[:space:]]*include[[:space:]]*[\"<]editor/" || true)
+  done
+fi
+
 if [ "$faults" -gt 0 ]; then
   echo "$faults dependencies point upwards" >&2
   exit 1
 fi
-echo "every dependency points downwards: ${folders[*]}"
+echo "every dependency points downwards: ${folders[*]}; editor on corpus"

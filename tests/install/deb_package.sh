@@ -2,9 +2,9 @@
 # `cpack -G DEB` from the build folder: the package installs the same tree
 # under /usr and declares the Qt 6 libraries and the fonts it needs.
 #
-# deb_package.sh CPACK BUILD_DIR WORK_DIR APP_ID VERSION
+# deb_package.sh CPACK BUILD_DIR WORK_DIR APP_ID VERSION EDITOR_ID
 set -uo pipefail
-cpack=$1 build=$2 work=$3 id=$4 version=$5
+cpack=$1 build=$2 work=$3 id=$4 version=$5 editor_id=$6
 
 failures=0
 check() {
@@ -45,11 +45,12 @@ for package in fonts-liberation2 fonts-urw-base35; do
   check "depends on $package" grep -Eq "(^|, )$package(,|$)" <<<"$depends"
 done
 
-for file in /usr/bin/analisi-articoli /usr/bin/verifica-corpus \
-  /usr/share/applications/$id.desktop /usr/share/metainfo/$id.metainfo.xml \
+for file in /usr/bin/analisi-articoli /usr/bin/verifica-corpus /usr/bin/editor-frasi \
+  /usr/share/applications/$id.desktop /usr/share/applications/$editor_id.desktop /usr/share/metainfo/$id.metainfo.xml \
   /usr/share/icons/hicolor/scalable/apps/$id.svg /usr/share/doc/analisi-articoli/copyright \
   /usr/share/doc/analisi-articoli/changelog.gz \
-  /usr/share/man/man1/analisi-articoli.1.gz /usr/share/man/man1/verifica-corpus.1.gz; do
+  /usr/share/man/man1/analisi-articoli.1.gz /usr/share/man/man1/verifica-corpus.1.gz \
+  /usr/share/man/man1/editor-frasi.1.gz; do
   check "holds $file" grep -qx "$file" "$work/files"
 done
 check "holds the ten sound cues" \
@@ -58,7 +59,7 @@ check "nothing outside /usr, no test program" \
   bash -c "! grep -v -e '^/usr/' -e '^/$' '$work/files' && ! grep -q '/bin/test_' '$work/files'"
 
 dpkg-deb -x "$deb" "$work/root"
-for program in analisi-articoli verifica-corpus; do
+for program in analisi-articoli verifica-corpus editor-frasi; do
   check "the packaged $program is stripped, .comment too" \
     bash -c "! readelf -S '$work/root/usr/bin/$program' | grep -Eq '\.debug_info|\.comment'"
 done

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# The tree `cmake --install` leaves under a prefix: the two programs, the
-# sound cues where the program looks for them, and desktop files that pass
-# their validators.
+# The tree `cmake --install` leaves under a prefix: the drill, its checker and
+# the sentence editor, the sound cues where the program looks for them, and
+# desktop files that pass their validators.
 #
-# installed_tree.sh PREFIX APP_ID VERSION BINDIR DATADIR DOCDIR
+# installed_tree.sh PREFIX APP_ID VERSION BINDIR DATADIR DOCDIR EDITOR_ID
 set -uo pipefail
-prefix=$1 id=$2 version=$3 bindir=$4 datadir=$5 docdir=$6
+prefix=$1 id=$2 version=$3 bindir=$4 datadir=$5 docdir=$6 editor_id=$7
 
 failures=0
 check() {
@@ -28,8 +28,8 @@ metainfo=$share/metainfo/$id.metainfo.xml
 icon=$share/icons/hicolor/scalable/apps/$id.svg
 sounds=$share/analisi-articoli/suoni
 
-check "the program and verifica-corpus are installed, and nothing else in bin" \
-  test "$(cd "$bin" && ls | tr '\n' ' ')" = "analisi-articoli verifica-corpus "
+check "the program, editor-frasi and verifica-corpus are installed, and nothing else in bin" \
+  test "$(cd "$bin" && ls | tr '\n' ' ')" = "analisi-articoli editor-frasi verifica-corpus "
 check "the program is executable" test -x "$bin/analisi-articoli"
 check "the installed verifica-corpus runs" "$bin/verifica-corpus" --help
 check "no sound folder beside the installed program" test ! -e "$bin/suoni"
@@ -42,6 +42,16 @@ check "the desktop file validates" desktop-file-validate "$desktop"
 check "the desktop file starts the installed program" grep -qx 'Exec=analisi-articoli' "$desktop"
 check "the desktop file names the installed icon" grep -qx "Icon=$id" "$desktop"
 check "the desktop file is in Education" grep -q '^Categories=Education;' "$desktop"
+
+editor_desktop=$share/applications/$editor_id.desktop
+check "the editor's desktop file validates" desktop-file-validate "$editor_desktop"
+check "the editor's menu entry is \"Editor delle frasi\", in Education" \
+  bash -c "grep -qx 'Name=Editor delle frasi' '$editor_desktop' && grep -q '^Categories=Education;' '$editor_desktop'"
+check "the editor's desktop file starts it and shows the program's icon" \
+  bash -c "grep -qx 'Exec=editor-frasi %f' '$editor_desktop' && grep -qx 'Icon=$id' '$editor_desktop'"
+check "the installed editor-frasi runs" env QT_QPA_PLATFORM=offscreen "$bin/editor-frasi" --help
+check "the manual pages are installed" \
+  test -f "$share/man/man1/analisi-articoli.1.gz" -a -f "$share/man/man1/verifica-corpus.1.gz" -a -f "$share/man/man1/editor-frasi.1.gz"
 
 check "the metainfo validates" appstreamcli validate --no-net "$metainfo"
 check "the metainfo carries the component id" grep -q "<id>$id</id>" "$metainfo"

@@ -189,6 +189,31 @@ private slots:
         QVERIFY2(cut.isEmpty(), qPrintable(QString::number(cut.size()) + QStringLiteral(" cut:\n") + cut.join(QLatin1Char('\n'))));
     }
 
+    // The fitting font is searched by halving: it must still land on the
+    // largest size that fits, at either end of the range too.
+    void largestFittingFontFindsTheLargestThatFits_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("largestFitting");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("fits as it is") << 20 << 20 << 20;
+        QTest::newRow("one size less") << 20 << 19 << 19;
+        QTest::newRow("middle") << 40 << 13 << 13;
+        QTest::newRow("smallest") << 40 << 1 << 1;
+        QTest::newRow("nothing fits: smallest") << 40 << 0 << 1;
+    }
+    void largestFittingFontFindsTheLargestThatFits()
+    {
+        QFETCH(int, from);
+        QFETCH(int, largestFitting);
+        QFETCH(int, expected);
+        QFont font;
+        font.setPixelSize(from);
+        const QFont found = platform::largestFittingFont(
+            font, [&](const QFont &f) { return QFontInfo(f).pixelSize() <= largestFitting; });
+        QCOMPARE(QFontInfo(found).pixelSize(), expected);
+    }
+
     void resizeBeforeRecordingMovesNothing()
     {
         QWidget window;

@@ -8,7 +8,7 @@ set -euo pipefail
 scan=$1 source=$2 scratch=$3
 rm -rf "$scratch"
 mkdir -p "$scratch"
-for folder in platform corpus classification screens exercise app; do
+for folder in platform corpus classification screens exercise app editor; do
   (cd "$source" && find "$folder" -type f \( -name '*.h' -o -name '*.cpp' -o -name CMakeLists.txt \) -print0 \
      | xargs -0 cp --parents -t "$scratch")
 done
@@ -41,5 +41,17 @@ mv "$scratch/$source_file.orig" "$scratch/$source_file"
 # The lesson's library linking the windows above it.
 printf 'target_link_libraries(analisi_lezione PRIVATE analisi_schermi)\n' >>"$scratch/classification/CMakeLists.txt"
 expect_fault "a link of classification/ to analisi_schermi" classification/CMakeLists.txt
+
+# The editor reaching into the lesson's rules, linking the program, and the
+# program using the editor.
+plant() {  # plant FILE LINE WHAT
+  cp "$scratch/$1" "$scratch/$1.orig"
+  printf '%s\n' "$2" >>"$scratch/$1"
+  expect_fault "$3" "$1"
+  mv "$scratch/$1.orig" "$scratch/$1"
+}
+plant editor/documento.h '#include "classification/lezione.h"' "an include of the lesson's rules in the editor"
+plant editor/CMakeLists.txt 'target_link_libraries(editor_finestre PRIVATE analisi_app)' "a link of the editor to the program"
+plant app/main.cpp '#include "editor/documento.h"' "an include of the editor in the program"
 
 rm -rf "$scratch"
