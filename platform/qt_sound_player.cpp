@@ -49,7 +49,7 @@ public:
     // The one watching the running application, if any.
     static inline QPointer<FirstFrames> current;
 
-    bool awaited(QWindow *window) const { return awaited_.contains(window); }
+    bool awaited(const QWindow *window) const { return awaited_.contains(window); }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -67,9 +67,11 @@ protected:
     }
 
 private:
-    void forget(QObject *window) { awaited_.remove(static_cast<QWindow *>(window)); }
+    // Called from the window's QObject destructor, when it is no QWindow any
+    // longer: the set keeps plain objects, so nothing is cast here.
+    void forget(QObject *window) { awaited_.remove(window); }
 
-    QSet<QWindow *> awaited_;
+    QSet<const QObject *> awaited_;
 };
 
 void watchFirstFrames()
